@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "protocol/lock_prefix.h"
+#include "sim/faults.h"
+#include "sim/sim_server.h"
+
+namespace norvane::sim {
+
+// What the program is asked to run.
+struct SimOptions {
+    std::size_t modules = 3;
+    Endpoint endpoint;
+    std::optional<protocol::LockCredentials> lock;  // GBK texts
+    FaultSettings faults;
+};
+
+struct CommandLine {
+    enum class Outcome { Run, ShowHelp, Error };
+    Outcome outcome = Outcome::Run;
+    SimOptions options;
+    QString message;  // the help text, or what is wrong with the arguments
+};
+
+// Reads the program's arguments (the first is the program's name).
+CommandLine parseCommandLine(const QStringList& arguments);
+
+}  // namespace norvane::sim
