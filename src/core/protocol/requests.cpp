@@ -1,5 +1,6 @@
 #include "protocol/requests.h"
 
+#include "protocol/config_item.h"
 #include "protocol/tags.h"
 
 namespace norvane::protocol {
@@ -72,6 +73,36 @@ Bytes factoryReset(const MacAddress& mac, bool deep, Route route) {
 
 Bytes reboot(const MacAddress& mac, Route route) {
     return buildFrame(route, static_cast<std::uint8_t>(Command::Reboot), {}, mac);
+}
+
+Bytes debugMode(const MacAddress& mac, bool on) {
+    Bytes item;
+    ItemWriter(item).add(tag::kDebugMode, {static_cast<std::uint8_t>(on ? 1 : 0)});
+    return writeRequest(mac, WriteKind::Setting, item);
+}
+
+Bytes clockCalibration(const MacAddress& mac, const LocalTime& time) {
+    const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
+    // Modules take the item's length field as 8 while seven value bytes follow, so it is written by hand.
+    const Bytes item{tag::kClock,
+                     0x00,
+                     0x08,
+                     byte(time.year - 1900),
+                     byte(time.month - 1),
+                     byte(time.day),
+                     byte(time.hour),
+                     byte(time.minute),
+                     byte(time.second),
+                     byte(time.weekday)};
+    return writeRequest(mac, WriteKind::Setting, item);
+}
+
+Bytes calibrationStatusRead(const MacAddress& mac) {
+    return readRequest(mac, Bytes{0x00, tag::kCalibrationStatus});
+}
+
+Bytes calibrationValuesRead(const MacAddress& mac) {
+    return readRequest(mac, Bytes{0x00, tag::kCalibrationValues});
 }
 
 }  // namespace norvane::protocol

@@ -31,4 +31,25 @@ Bytes writeRequest(const MacAddress& mac, WriteKind kind, ByteView items, Route 
 Bytes factoryReset(const MacAddress& mac, bool deep, Route route);
 Bytes reboot(const MacAddress& mac, Route route);
 
+// Debug mode on or off: a single-setting write of item 0x07.
+Bytes debugMode(const MacAddress& mac, bool on);
+
+// The PC's local time as the caller read it; the clock calibration sends it.
+struct LocalTime {
+    int year = 1900;  // e.g. 2023
+    int month = 1;    // 1 to 12
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int weekday = 0;  // 0 = Sunday to 6
+};
+
+// The 25-byte clock calibration write.
+Bytes clockCalibration(const MacAddress& mac, const LocalTime& time);
+
+// The control panel's reads of the calibration status (item 0xB3) and values (item 0xB4).
+Bytes calibrationStatusRead(const MacAddress& mac);
+Bytes calibrationValuesRead(const MacAddress& mac);
+
 }  // namespace norvane::protocol
