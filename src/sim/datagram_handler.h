@@ -22,10 +22,10 @@ struct Outgoing {
     std::chrono::milliseconds delay{0};
 };
 
-// What answers on one UDP port. The module host answers port 1111; the firmware-upgrade responder of port 1110
-// joins later the same way, behind a server of its own.
+// What answers on one UDP port. The module host answers port 1111; the firmware-upgrade responder of port
+// 1110 joins later the same way, behind a server of its own.
 class DatagramHandler {
-public:
+  public:
     virtual ~DatagramHandler() = default;
     // Everything one received datagram makes the modules send; called on the receiving thread only.
     virtual std::vector<Outgoing> handle(ByteView datagram, const Peer& source) = 0;

@@ -10,16 +10,16 @@ namespace norvane::sim {
 
 // The faults a module host can show, as chosen at start.
 struct FaultSettings {
-    bool silent = false;                    // answer nothing and take nothing: the modules are off the network
+    bool silent = false;  // answer nothing and take nothing: the modules are off the network
     std::chrono::milliseconds replyDelay{0};  // every reply leaves this late
-    std::uint32_t dropEvery = 0;            // every Nth reply datagram is lost; 0 loses none
-    bool ackFromOtherMac = false;           // 0x84, 0x85 and 0x86 carry a MAC that is not the module's
-    bool ackWithoutApplying = false;        // writes, resets and reboots are acknowledged but change nothing
+    std::uint32_t dropEvery = 0;              // every Nth reply datagram is lost; 0 loses none
+    bool ackFromOtherMac = false;             // 0x84, 0x85 and 0x86 carry a MAC that is not the module's
+    bool ackWithoutApplying = false;  // writes, resets and reboots are acknowledged but change nothing
 };
 
 // The same switches, flipped from any thread while the host answers on its own.
 class FaultSwitches final {
-public:
+  public:
     void apply(const FaultSettings& settings) {
         setSilent(settings.silent);
         setReplyDelay(settings.replyDelay);
@@ -51,7 +51,7 @@ public:
     void setAckWithoutApplying(bool on) { ackWithoutApplying_ = on; }
     bool ackWithoutApplying() const { return ackWithoutApplying_; }
 
-private:
+  private:
     std::atomic<bool> silent_{false};
     std::atomic<std::chrono::milliseconds::rep> delayMs_{0};
     std::atomic<std::uint32_t> dropEvery_{0};

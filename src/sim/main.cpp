@@ -21,7 +21,9 @@ using namespace norvane;
 std::atomic<bool> stopRequested{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-void requestStop(int) { stopRequested = true; }
+void requestStop(int) {
+    stopRequested = true;
+}
 
 std::string macText(const MacAddress& mac) {
     constexpr char kHex[] = "0123456789ABCDEF";
@@ -34,8 +36,8 @@ std::string macText(const MacAddress& mac) {
 }
 
 std::string summary(const record::DeviceRecord& record) {
-    return macText(record.mac()) + "  " + text::gbkToUtf8(record.firmware()) + "  " + text::gbkToUtf8(record.model()) +
-           "  " + text::gbkToUtf8(record.name());
+    return macText(record.mac()) + "  " + text::gbkToUtf8(record.firmware()) + "  " +
+           text::gbkToUtf8(record.model()) + "  " + text::gbkToUtf8(record.name());
 }
 
 }  // namespace
@@ -45,28 +47,32 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("norvane-module-sim"));
     const sim::CommandLine commandLine = sim::parseCommandLine(QCoreApplication::arguments());
     switch (commandLine.outcome) {
-        case sim::CommandLine::Outcome::ShowHelp: std::cout << commandLine.message.toStdString(); return 0;
+        case sim::CommandLine::Outcome::ShowHelp:
+            std::cout << commandLine.message.toStdString();
+            return 0;
         case sim::CommandLine::Outcome::Error:
             std::cerr << "norvane-module-sim: " << commandLine.message.toStdString() << " (see --help)\n";
             return 2;
-        case sim::CommandLine::Outcome::Run: break;
+        case sim::CommandLine::Outcome::Run:
+            break;
     }
     const sim::SimOptions& options = commandLine.options;
 
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
 
-    sim::ModuleHost host(sim::plausibleRecords(options.modules));
+    sim::ModuleHost host(sim::plausibleRecords(options.modules, options.firstModule));
     host.faults().apply(options.faults);
     if (options.lock) {
         for (std::size_t i = 0; i < host.moduleCount(); ++i)
             host.update(i, [&](record::DeviceRecord& record) { sim::setAccessLock(record, *options.lock); });
     }
 
-    sim::SimServer server(host, options.endpoint);
+    sim::SimServer server(host, options.endpoint, options.linkBitsPerSecond);
     if (!server.start()) {
-        std::cerr << "norvane-module-sim: cannot listen on " << options.endpoint.address.toString().toStdString()
-                  << ':' << options.endpoint.port << ": " << server.errorString().toStdString() << '\n';
+        std::cerr << "norvane-module-sim: cannot listen on "
+                  << options.endpoint.address.toString().toStdString() << ':' << options.endpoint.port << ": "
+                  << server.errorString().toStdString() << '\n';
         return 1;
     }
     for (std::size_t i = 0; i < host.moduleCount(); ++i) std::cout << summary(host.record(i)) << '\n';

@@ -10,11 +10,11 @@
 namespace norvane::sim {
 
 // Where behaviour beyond answering from the record joins a module: status that moves (inputs, counters,
-// readings, a ticking clock, the calibration items 0xB3 and 0xB4 that show them), items outside the item table
-// (the network test 0xB5, the traffic counters 0xB7), and the debug copies a module sends to the tool's
+// readings, a ticking clock, the calibration items 0xB3 and 0xB4 that show them), items outside the item
+// table (the network test 0xB5, the traffic counters 0xB7), and the debug copies a module sends to the tool's
 // port 1112 while its item 0x07 reads 1. The host calls each hook under its lock on its receiving thread.
 class ModuleExtension {
-public:
+  public:
     virtual ~ModuleExtension() = default;
 
     // Just before a module reports items from its record.

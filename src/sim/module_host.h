@@ -13,16 +13,17 @@
 
 namespace norvane::sim {
 
-// Up to 512 virtual modules behind one UDP port. Each received datagram becomes the datagrams the modules send
-// back, all to the datagram's source. Other threads may switch faults and look at or change records while the
-// receiving thread calls handle().
+// Up to 512 virtual modules behind one UDP port. Each received datagram becomes the datagrams the modules
+// send back, all to the datagram's source. Other threads may switch faults and look at or change records
+// while the receiving thread calls handle().
 class ModuleHost final : public DatagramHandler {
-public:
+  public:
     static constexpr std::size_t kMaxModules = 512;
 
     // One module per factory record, each starting as its record; throws std::invalid_argument for no records
     // or more than kMaxModules. The extension, when given, must outlive the host.
-    explicit ModuleHost(const std::vector<record::DeviceRecord>& factoryRecords, ModuleExtension* extension = nullptr);
+    explicit ModuleHost(const std::vector<record::DeviceRecord>& factoryRecords,
+                        ModuleExtension* extension = nullptr);
 
     std::vector<Outgoing> handle(ByteView datagram, const Peer& source) override;
 
@@ -33,8 +34,9 @@ public:
     // Changes module `index`'s record under the host's lock; `change` must not call back into the host.
     void update(std::size_t index, const std::function<void(record::DeviceRecord&)>& change);
 
-private:
-    void sendAnswer(VirtualModule& module, const Request& request, std::vector<Outgoing>& out, const Peer& source);
+  private:
+    void sendAnswer(VirtualModule& module, const Request& request, std::vector<Outgoing>& out,
+                    const Peer& source);
 
     mutable std::mutex mutex_;
     std::vector<VirtualModule> modules_;

@@ -13,7 +13,8 @@ std::optional<ArrivedFrame> PieceAssembler::take(const Peer& source, ByteView da
         const auto total = declaredFrameSize(data);
         if (!total) return std::nullopt;
         // A frame that is whole, or longer than it says, is the request parser's to judge.
-        if (data.size() >= *total) return ArrivedFrame{Bytes(data.begin(), data.end()), std::move(credentialText)};
+        if (data.size() >= *total)
+            return ArrivedFrame{Bytes(data.begin(), data.end()), std::move(credentialText)};
         makeRoom();
         open_[source] = Open{Bytes(data.begin(), data.end()), *total, std::move(credentialText), opened_++};
         return std::nullopt;
@@ -21,13 +22,9 @@ std::optional<ArrivedFrame> PieceAssembler::take(const Peer& source, ByteView da
     const auto it = open_.find(source);
     if (it == open_.end()) return std::nullopt;
     Open& open = it->second;
-    if (open.buffer.size() + data.size() > open.total) {
-        // More than the frame declared: these are not its pieces.
-        open_.erase(it);
-        return std::nullopt;
-    }
     open.buffer.insert(open.buffer.end(), data.begin(), data.end());
     if (open.buffer.size() < open.total) return std::nullopt;
+    // A last piece that brings more than the frame declared makes a frame the request parser refuses.
     ArrivedFrame frame{std::move(open.buffer), std::move(open.credentialText)};
     open_.erase(it);
     return frame;
@@ -35,7 +32,8 @@ std::optional<ArrivedFrame> PieceAssembler::take(const Peer& source, ByteView da
 
 void PieceAssembler::makeRoom() {
     if (open_.size() < kMaxOpenSources) return;
-    const auto oldest = std::ranges::min_element(open_, {}, [](const auto& entry) { return entry.second.openedAt; });
+    const auto oldest =
+        std::ranges::min_element(open_, {}, [](const auto& entry) { return entry.second.openedAt; });
     open_.erase(oldest);
 }
 

@@ -17,20 +17,21 @@ struct ArrivedFrame {
 
 // Puts back together the configuration writes a tool sends as consecutive 1024-byte datagrams: only the first
 // begins a frame, and its length field says how many bytes the rest bring. Pieces are kept per source. The
-// length field bounds one source's buffer at 14 + 65535 bytes, and at most kMaxOpenSources sources are kept
-// waiting, the one waiting longest giving way to a new one.
+// length field bounds one source's buffer (at 14 + 65535 bytes and one more piece), and at most
+// kMaxOpenSources sources are kept waiting, the one waiting longest giving way to a new one.
 class PieceAssembler final {
-public:
+  public:
     static constexpr std::size_t kMaxOpenSources = 16;
 
     // Takes one datagram with its lock prefix already taken off, and gives the frame it completes, if any. A
     // datagram that begins a frame stands for a new one and drops what the source left unfinished.
-    std::optional<ArrivedFrame> take(const Peer& source, ByteView data, std::optional<std::string> credentialText);
+    std::optional<ArrivedFrame> take(const Peer& source, ByteView data,
+                                     std::optional<std::string> credentialText);
 
     // How many sources have a frame waiting for pieces.
     std::size_t openCount() const { return open_.size(); }
 
-private:
+  private:
     struct Open {
         Bytes buffer;
         std::size_t total = 0;

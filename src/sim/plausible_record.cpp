@@ -24,16 +24,21 @@ void setText(DeviceRecord& r, std::size_t offset, std::size_t width, std::string
     r.setText(offset, width, text::utf8ToGbk(utf8));
 }
 
+void copyInto(DeviceRecord& r, std::size_t offset, std::string_view bytes) {
+    std::ranges::copy(bytes, r.field(offset, bytes.size()).begin());
+}
+
 // Heartbeat or registration data, and the byte count the module keeps beside it.
 void setData(DeviceRecord& r, std::size_t offset, std::size_t countOffset, std::string_view content) {
-    r.setText(offset, content.size(), content);
+    copyInto(r, offset, content);
     r.setU8(countOffset, static_cast<std::uint8_t>(content.size()));
 }
 
 // A sequence script block: its length (u16 big-endian), then the script.
 void setScript(DeviceRecord& r, std::size_t offset, std::string_view script) {
-    setBytes(r, offset, {static_cast<std::uint8_t>(script.size() >> 8), static_cast<std::uint8_t>(script.size())});
-    r.setText(offset + 2, script.size(), script);
+    setBytes(r, offset,
+             {static_cast<std::uint8_t>(script.size() >> 8), static_cast<std::uint8_t>(script.size())});
+    copyInto(r, offset + 2, script);
 }
 
 // A number in decimal, zero-filled to `width` digits.
@@ -51,13 +56,15 @@ std::string macDigits(const MacAddress& mac) {
 
 void identity(DeviceRecord& r, std::size_t index) {
     const auto number = static_cast<std::uint16_t>(index + 1);
-    r.setMac({0x02, 0x4E, 0x56, 0x00, static_cast<std::uint8_t>(number >> 8), static_cast<std::uint8_t>(number)});
+    r.setMac(
+        {0x02, 0x4E, 0x56, 0x00, static_cast<std::uint8_t>(number >> 8), static_cast<std::uint8_t>(number)});
     setText(r, record::offset::kFirmware, 64, kFirmware[index % 3]);
-    setText(r, 1112, 64, "H1.2");
+    setText(r, 1112, 64, "H1.2");  // the identity text reported beside the firmware
     setText(r, record::offset::kModel, 64, kModels[index % 3]);
-    setText(r, record::offset::kDeviceName, 64, index < kNames.size() ? std::string(kNames[index]) : "分站" + std::to_string(number));
+    setText(r, record::offset::kDeviceName, 64,
+            index < kNames.size() ? std::string(kNames[index]) : "分站" + std::to_string(number));
     setText(r, 169, 17, "NV24" + decimal(number, 6));
-    r.setU8(34, 1);                   // user code
+    r.setU8(34, 1);  // user code
     r.setU32(36, 1000u + number);
     setText(r, record::offset::kUserName, 64, "admin");
     setText(r, record::offset::kPassword, 64, "123456");
@@ -72,8 +79,8 @@ void network(DeviceRecord& r, std::size_t index) {
 }
 
 void serialPort(DeviceRecord& r, std::size_t index) {
-    r.setU32(27, 9600);  // baud rate
-    r.setU16(32, 8);     // framing
+    r.setU32(27, 9600);                                        // baud rate
+    r.setU16(32, 8);                                           // framing
     r.setU8(250, static_cast<std::uint8_t>(1 + index % 247));  // RTU address
     r.setU8(251, 1);
     r.setU8(252, 20);  // input debounce
@@ -133,9 +140,9 @@ void timersAndLinkage(DeviceRecord& r) {
     r.setU8(2226, 1);
     for (std::uint8_t k = 0; k < 4; ++k) {
         const std::size_t entry = 2228 + 16u * k;
-        setBytes(r, entry, {1, k});                                   // on, output
-        r.setU32(entry + 4, 8u * 3600 + 1800u * k);                   // time of day, seconds
-        setBytes(r, entry + 8, {0x7F, 1, 0, 0, 0, 0, 0, 0});         // every weekday, switch on
+        setBytes(r, entry, {1, k});                           // on, output
+        r.setU32(entry + 4, 8u * 3600 + 1800u * k);           // time of day, seconds
+        setBytes(r, entry + 8, {0x7F, 1, 0, 0, 0, 0, 0, 0});  // every weekday, switch on
     }
     r.setU8(2740, 1);
     for (std::uint8_t k = 0; k < 32; ++k) r.setU8(2741u + k, k % 3);  // trigger modes
@@ -217,10 +224,11 @@ void status(DeviceRecord& r, std::size_t index) {
         r.setU8(12548u + k, k % 4 == 1 ? 1 : 0);  // outputs
     }
     for (std::uint16_t k = 0; k < 8; ++k) r.setU16(12612u + 2u * k, static_cast<std::uint16_t>(400 + 37 * k));
-    for (std::uint32_t k = 0; k < 32; ++k) r.setU32(12740 + 4 * k, 11 * k + static_cast<std::uint32_t>(index));
+    for (std::uint32_t k = 0; k < 32; ++k)
+        r.setU32(12740 + 4 * k, 11 * k + static_cast<std::uint32_t>(index));
     setBytes(r, record::offset::kClock, {124, 4, 18, 8, 30, 0, 6, 0});  // Saturday 2024-05-18 08:30:00
-    setBytes(r, 13004, {124, 4, 18, 7, 55, 12, 6, 0});                // when it started
-    setBytes(r, 13012, {1, 1, 0, 0, 1, 0, 0, 0, 0, 0});               // connections up
+    setBytes(r, 13004, {124, 4, 18, 7, 55, 12, 6, 0});                  // when it started
+    setBytes(r, 13012, {1, 1, 0, 0, 1, 0, 0, 0, 0, 0});                 // connections up
     for (std::uint32_t k = 0; k < 6; ++k) r.setU32(13024 + 4 * k, 2100 + 100 * k);
     setText(r, 13048, 32, "1.02");
     setText(r, 13080, 32, "2.10");
@@ -228,7 +236,8 @@ void status(DeviceRecord& r, std::size_t index) {
     for (std::uint16_t k = 0; k < 8; ++k) r.setU16(13114u + 2u * k, static_cast<std::uint16_t>(1000 + k));
     r.setU8(13130, 1);
     for (std::uint8_t k = 0; k < 16; ++k) r.setU8(13131u + k, k % 2);  // motor states
-    // 4G: signal, state 1 (on line, which the rest of its item needs), IMEI, ICCID, and what the card reports.
+    // 4G: signal, state 1 (on line, which the rest of its item needs), IMEI, ICCID, and what the card
+    // reports.
     r.setU8(13147, 23);
     r.setU8(13148, 1);
     setText(r, 13149, 15, "8612340" + decimal(index + 1, 8));
@@ -265,10 +274,10 @@ DeviceRecord plausibleRecord(std::size_t index) {
     return r;
 }
 
-std::vector<DeviceRecord> plausibleRecords(std::size_t count) {
+std::vector<DeviceRecord> plausibleRecords(std::size_t count, std::size_t first) {
     std::vector<DeviceRecord> records;
     records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) records.push_back(plausibleRecord(i));
+    for (std::size_t i = first; i < first + count; ++i) records.push_back(plausibleRecord(i));
     return records;
 }
 

@@ -13,7 +13,8 @@ std::vector<Bytes> splitReply(protocol::Route route, std::uint8_t code, const st
         payload.clear();
     };
     for (const Bytes& item : items) {
-        if (!payload.empty() && protocol::kFrameOverhead + payload.size() + item.size() >= kReplyDatagramLimit)
+        if (!payload.empty() &&
+            protocol::kFrameOverhead + payload.size() + item.size() >= kReplyDatagramLimit)
             flush();
         payload.insert(payload.end(), item.begin(), item.end());
     }

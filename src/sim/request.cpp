@@ -4,7 +4,9 @@
 
 namespace norvane::sim {
 
-bool beginsFrame(ByteView data) { return data.size() >= 2 && data[0] == 0x88 && data[1] == 0x3A; }
+bool beginsFrame(ByteView data) {
+    return data.size() >= 2 && data[0] == 0x88 && data[1] == 0x3A;
+}
 
 std::optional<std::size_t> declaredFrameSize(ByteView data) {
     if (!beginsFrame(data) || data.size() < 6) return std::nullopt;

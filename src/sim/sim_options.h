@@ -13,7 +13,10 @@ namespace norvane::sim {
 // What the program is asked to run.
 struct SimOptions {
     std::size_t modules = 3;
+    // The first module's number: hosts started with different numbers give their modules different MACs.
+    std::size_t firstModule = 0;
     Endpoint endpoint;
+    std::uint64_t linkBitsPerSecond = LinkPacer::kSegmentBitsPerSecond;
     std::optional<protocol::LockCredentials> lock;  // GBK texts
     FaultSettings faults;
 };

@@ -15,31 +15,35 @@ struct BindResult {
 
 // The server's thread: its socket is made, used and destroyed on it.
 class SimServer::Thread final : public QThread {
-public:
-    Thread(DatagramHandler& handler, Endpoint endpoint) : handler_(handler), endpoint_(std::move(endpoint)) {}
+  public:
+    Thread(DatagramHandler& handler, Endpoint endpoint, std::uint64_t linkBitsPerSecond)
+        : handler_(handler), endpoint_(std::move(endpoint)), linkBitsPerSecond_(linkBitsPerSecond) {}
     std::future<BindResult> bound() { return bound_.get_future(); }
 
-protected:
+  protected:
     void run() override {
-        UdpResponder responder(handler_);
+        UdpResponder responder(handler_, linkBitsPerSecond_);
         const QString error = responder.bind(endpoint_.address, endpoint_.port);
         bound_.set_value({error, responder.port()});
         if (error.isEmpty()) exec();
     }
 
-private:
+  private:
     DatagramHandler& handler_;
     Endpoint endpoint_;
+    std::uint64_t linkBitsPerSecond_;
     std::promise<BindResult> bound_;
 };
 
-SimServer::SimServer(DatagramHandler& handler, Endpoint endpoint)
-    : handler_(handler), endpoint_(std::move(endpoint)) {}
+SimServer::SimServer(DatagramHandler& handler, Endpoint endpoint, std::uint64_t linkBitsPerSecond)
+    : handler_(handler), endpoint_(std::move(endpoint)), linkBitsPerSecond_(linkBitsPerSecond) {}
 
-SimServer::~SimServer() { stop(); }
+SimServer::~SimServer() {
+    stop();
+}
 
 bool SimServer::start() {
-    thread_ = std::make_unique<Thread>(handler_, endpoint_);
+    thread_ = std::make_unique<Thread>(handler_, endpoint_, linkBitsPerSecond_);
     auto bound = thread_->bound();
     thread_->start();
     const BindResult result = bound.get();

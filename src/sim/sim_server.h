@@ -6,6 +6,7 @@
 
 #include "protocol/codes.h"
 #include "sim/datagram_handler.h"
+#include "sim/link_pacer.h"
 
 namespace norvane::sim {
 
@@ -27,13 +28,16 @@ struct Endpoint {
 // The process needs a QCoreApplication, which the thread's event loop asks for; the handler must outlive the
 // server. A server starts once.
 class SimServer final {
-public:
-    SimServer(DatagramHandler& handler, Endpoint endpoint);
+  public:
+    // Replies leave at the link's rate (LinkPacer; 0 for as fast as the machine sends).
+    SimServer(DatagramHandler& handler, Endpoint endpoint,
+              std::uint64_t linkBitsPerSecond = LinkPacer::kSegmentBitsPerSecond);
     ~SimServer();
     SimServer(const SimServer&) = delete;
     SimServer& operator=(const SimServer&) = delete;
 
-    // Starts the thread and returns once its socket is bound (true) or could not be (false, see errorString()).
+    // Starts the thread and returns once its socket is bound (true) or could not be (false, see
+    // errorString()).
     bool start();
     // Ends the thread and waits for it; replies still waiting out a delay are not sent.
     void stop();
@@ -42,11 +46,12 @@ public:
     quint16 port() const { return port_; }
     QString errorString() const { return error_; }
 
-private:
+  private:
     class Thread;
 
     DatagramHandler& handler_;
     Endpoint endpoint_;
+    std::uint64_t linkBitsPerSecond_;
     std::unique_ptr<Thread> thread_;
     quint16 port_ = 0;
     QString error_;

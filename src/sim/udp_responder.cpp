@@ -1,7 +1,6 @@
 #include "sim/udp_responder.h"
 
 #include <QNetworkDatagram>
-#include <QTimer>
 #include <QVariant>
 
 namespace norvane::sim {
@@ -10,8 +9,12 @@ namespace {
 constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
 }  // namespace
 
-UdpResponder::UdpResponder(DatagramHandler& handler) : handler_(handler) {
+UdpResponder::UdpResponder(DatagramHandler& handler, std::uint64_t linkBitsPerSecond)
+    : handler_(handler), pacer_(linkBitsPerSecond) {
     QObject::connect(&socket_, &QUdpSocket::readyRead, &socket_, [this] { readPending(); });
+    departures_.setSingleShot(true);
+    departures_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&departures_, &QTimer::timeout, &socket_, [this] { sendDue(); });
 }
 
 QString UdpResponder::bind(const QHostAddress& address, quint16 port) {
@@ -33,15 +36,24 @@ void UdpResponder::readPending() {
         const ByteView bytes(reinterpret_cast<const std::uint8_t*>(data.constData()),
                              static_cast<std::size_t>(data.size()));
         const Peer source{address, static_cast<std::uint16_t>(datagram.senderPort())};
+        const auto now = LinkPacer::Clock::now();
         for (Outgoing& outgoing : handler_.handle(bytes, source)) {
-            if (outgoing.delay.count() <= 0) {
-                send(outgoing);
-            } else {
-                const auto delay = outgoing.delay;
-                QTimer::singleShot(delay, &socket_, [this, late = std::move(outgoing)] { send(late); });
-            }
+            const auto at = pacer_.departure(now + outgoing.delay, outgoing.datagram.size());
+            queue_.push_back({at, std::move(outgoing)});
         }
     }
+    sendDue();
+}
+
+void UdpResponder::sendDue() {
+    const auto now = LinkPacer::Clock::now();
+    while (!queue_.empty() && queue_.front().at <= now) {
+        send(queue_.front().outgoing);
+        queue_.pop_front();
+    }
+    if (queue_.empty()) return;
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(queue_.front().at - now);
+    departures_.start(wait);
 }
 
 void UdpResponder::send(const Outgoing& outgoing) {

@@ -14,12 +14,17 @@ using protocol::Command;
 using protocol::Reply;
 
 constexpr std::size_t kDebugModeOffset = 40;
-// IP type, address, mask, gateway and DNS: an ordinary factory reset keeps them, so the module stays reachable.
+// IP type, address, mask, gateway and DNS: an ordinary factory reset keeps them, so the module stays
+// reachable.
 constexpr std::size_t kNetworkSettingsOffset = 4;
 constexpr std::size_t kNetworkSettingsSize = 17;
 
-constexpr std::uint8_t byteOf(Command command) { return static_cast<std::uint8_t>(command); }
-constexpr std::uint8_t byteOf(Reply reply) { return static_cast<std::uint8_t>(reply); }
+constexpr std::uint8_t byteOf(Command command) {
+    return static_cast<std::uint8_t>(command);
+}
+constexpr std::uint8_t byteOf(Reply reply) {
+    return static_cast<std::uint8_t>(reply);
+}
 
 // What identifies the hardware does not change by a write.
 bool isIdentity(std::uint8_t tag) {
@@ -31,39 +36,50 @@ std::optional<std::vector<protocol::ConfigItem>> wholeItems(ByteView items) {
     std::vector<protocol::ConfigItem> parsed;
     std::size_t consumed = 0;
     bool truncated = false;
-    protocol::forEachItem(items, static_cast<std::uint16_t>(items.size()), [&](const protocol::ConfigItem& item) {
-        truncated = truncated || !item.complete;
-        if (!item.complete) return;
-        consumed += 3 + item.declaredLength;
-        parsed.push_back(item);
-    });
+    protocol::forEachItem(items, static_cast<std::uint16_t>(items.size()),
+                          [&](const protocol::ConfigItem& item) {
+                              truncated = truncated || !item.complete;
+                              if (!item.complete) return;
+                              consumed += 3 + item.declaredLength;
+                              parsed.push_back(item);
+                          });
     if (truncated || consumed != items.size()) return std::nullopt;
     return parsed;
 }
 
-void copyField(record::DeviceRecord& to, const record::DeviceRecord& from, std::size_t offset, std::size_t size) {
+void copyField(record::DeviceRecord& to, const record::DeviceRecord& from, std::size_t offset,
+               std::size_t size) {
     std::ranges::copy(from.field(offset, size), to.field(offset, size).begin());
 }
 
 }  // namespace
 
-bool Answer::carriesItems() const { return code == byteOf(Reply::Search) || code == byteOf(Reply::Read); }
+bool Answer::carriesItems() const {
+    return code == byteOf(Reply::Search) || code == byteOf(Reply::Read);
+}
 
 VirtualModule::VirtualModule(const record::DeviceRecord& factory, ModuleExtension* extension)
     : factory_(factory), record_(factory), extension_(extension) {}
 
 bool VirtualModule::isAddressedBy(const Request& request) const {
-    return request.mac == mac() || (request.code == byteOf(Command::Search) && request.mac == protocol::kAllModules);
+    return request.mac == mac() ||
+           (request.code == byteOf(Command::Search) && request.mac == protocol::kAllModules);
 }
 
 std::optional<Answer> VirtualModule::answer(const Request& request, bool apply) {
     switch (request.code) {
-        case byteOf(Command::Search): return report(Reply::Search, request.payload);
-        case byteOf(Command::Read): return report(Reply::Read, request.payload);
-        case byteOf(Command::Write): return write(request.payload, apply);
-        case byteOf(Command::FactoryReset): return factoryReset(request.payload, apply);
-        case byteOf(Command::Reboot): return reboot(request.payload, apply);
-        default: return std::nullopt;
+        case byteOf(Command::Search):
+            return report(Reply::Search, request.payload);
+        case byteOf(Command::Read):
+            return report(Reply::Read, request.payload);
+        case byteOf(Command::Write):
+            return write(request.payload, apply);
+        case byteOf(Command::FactoryReset):
+            return factoryReset(request.payload, apply);
+        case byteOf(Command::Reboot):
+            return reboot(request.payload, apply);
+        default:
+            return std::nullopt;
     }
 }
 
@@ -74,7 +90,8 @@ Answer VirtualModule::report(Reply reply, ByteView tags) {
         Bytes item;
         if (const record::ItemRow* row = record::findItem(tag)) {
             record::appendItem(item, record_, *row, record::Direction::Reply);
-        } else if (const auto value = extension_ ? extension_->itemOutsideTable(record_, tag) : std::nullopt) {
+        } else if (const auto value =
+                       extension_ ? extension_->itemOutsideTable(record_, tag) : std::nullopt) {
             protocol::ItemWriter(item).add(tag, *value);
         } else {
             continue;  // a tag the module does not know is left out
@@ -92,7 +109,8 @@ std::optional<Answer> VirtualModule::write(ByteView payload, bool apply) {
     if (!items) return std::nullopt;
     if (apply) {
         for (const protocol::ConfigItem& item : *items)
-            if (!isIdentity(item.tag)) record::storeItem(record_, item.tag, item.value, record::Direction::Save);
+            if (!isIdentity(item.tag))
+                record::storeItem(record_, item.tag, item.value, record::Direction::Save);
     }
     return Answer{byteOf(Reply::WriteAck), {}};
 }

@@ -18,21 +18,23 @@ struct Answer {
 
 // One module: its record, the record a factory reset goes back to, and its answers to requests.
 class VirtualModule final {
-public:
+  public:
     explicit VirtualModule(const record::DeviceRecord& factory, ModuleExtension* extension = nullptr);
 
     const record::DeviceRecord& record() const { return record_; }
     record::DeviceRecord& record() { return record_; }
     MacAddress mac() const { return record_.mac(); }
 
-    // A request is for this module when it carries its MAC, or, for a search, the all-zero MAC of every module.
+    // A request is for this module when it carries its MAC, or, for a search, the all-zero MAC of every
+    // module.
     bool isAddressedBy(const Request& request) const;
 
-    // The answer to a request for this module, or nothing for one it does not take (an unknown code, a malformed
-    // payload). With `apply` false a write, reset or reboot is acknowledged and the record stays as it was.
+    // The answer to a request for this module, or nothing for one it does not take (an unknown code, a
+    // malformed payload). With `apply` false a write, reset or reboot is acknowledged and the record stays as
+    // it was.
     std::optional<Answer> answer(const Request& request, bool apply);
 
-private:
+  private:
     Answer report(protocol::Reply reply, ByteView tags);
     std::optional<Answer> write(ByteView payload, bool apply);
     std::optional<Answer> factoryReset(ByteView payload, bool apply);

@@ -1,9 +1,10 @@
 // A locked module answers only datagrams whose lock prefix carries its user name and password.
 
+#include "sim/access_lock.h"
+
 #include <gtest/gtest.h>
 
 #include "protocol/tags.h"
-#include "sim/access_lock.h"
 #include "sim_test_support.h"
 
 namespace norvane::sim::test {
@@ -16,6 +17,7 @@ struct PrefixCase {
     const char* name;
     std::optional<LockCredentials> prefix;
     bool answersWhenLocked;
+    friend void PrintTo(const PrefixCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const PrefixCase kPrefixCases[] = {
@@ -30,9 +32,9 @@ const PrefixCase kPrefixCases[] = {
 };
 
 class AccessLock : public ThreeModules, public ::testing::WithParamInterface<PrefixCase> {
-protected:
+  protected:
     Bytes search() const {
-        const Bytes frame = protocol::searchFrame(protocol::Route::Local);
+        const Bytes frame = nameSearch();
         return GetParam().prefix ? protocol::withLockPrefix(frame, *GetParam().prefix) : frame;
     }
 };
@@ -51,11 +53,10 @@ TEST_P(AccessLock, UnlockedModulesAnswerWithAnyPrefixOrNone) {
     EXPECT_EQ(framesOf(host.handle(search(), kTool)).size(), 3u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Prefixes, AccessLock, ::testing::ValuesIn(kPrefixCases),
-                         ByName{});
+INSTANTIATE_TEST_SUITE_P(Prefixes, AccessLock, ::testing::ValuesIn(kPrefixCases), ByName{});
 
 class LockByWrite : public ThreeModules {
-protected:
+  protected:
     void SetUp() override {
         for (std::size_t i = 0; i < 3; ++i)
             host.update(i, [](record::DeviceRecord& r) { setAccessLock(r, {"op", "secret"}); });

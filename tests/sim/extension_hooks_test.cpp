@@ -11,9 +11,10 @@ namespace {
 
 // Moves input 1 on each report, answers the traffic counters, and copies each answer to port 1112.
 class RecordingExtension final : public ModuleExtension {
-public:
+  public:
     void beforeReport(record::DeviceRecord& record) override {
-        record.setU8(record::offset::kStatusArea, static_cast<std::uint8_t>(record.u8(record::offset::kStatusArea) + 1));
+        record.setU8(record::offset::kStatusArea,
+                     static_cast<std::uint8_t>(record.u8(record::offset::kStatusArea) + 1));
     }
     std::optional<Bytes> itemOutsideTable(const record::DeviceRecord&, std::uint8_t tag) override {
         if (tag != protocol::tag::kTraffic) return std::nullopt;

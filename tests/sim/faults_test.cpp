@@ -13,8 +13,8 @@ using protocol::Route;
 using protocol::WriteKind;
 
 class Faults : public ThreeModules {
-protected:
-    std::vector<Outgoing> search() { return host.handle(protocol::searchFrame(Route::Local), kTool); }
+  protected:
+    std::vector<Outgoing> search() { return host.handle(nameSearch(), kTool); }
     std::vector<Outgoing> rename(std::size_t i, const char* name) {
         return host.handle(protocol::writeRequest(mac(i), WriteKind::Setting,
                                                   item(protocol::tag::kDeviceName, bytesOf(name))),
@@ -49,6 +49,7 @@ struct DropCase {
     std::uint32_t every;
     // Which modules' answers come through two searches of three answers each.
     std::vector<std::size_t> answered;
+    friend void PrintTo(const DropCase& c, std::ostream* os) { *os << "every " << c.every; }
 };
 
 class DropEvery : public Faults, public ::testing::WithParamInterface<DropCase> {};
@@ -104,7 +105,8 @@ TEST_F(Faults, AcknowledgedWithoutApplyingLeavesTheRecord) {
     const record::DeviceRecord before = host.record(2);
     host.faults().setAckWithoutApplying(true);
     const std::vector<std::pair<Bytes, std::uint8_t>> requests{
-        {protocol::writeRequest(mac(2), WriteKind::Setting, item(protocol::tag::kDeviceName, bytesOf("x"))), 0x84},
+        {protocol::writeRequest(mac(2), WriteKind::Setting, item(protocol::tag::kDeviceName, bytesOf("x"))),
+         0x84},
         {protocol::factoryReset(mac(2), false, Route::Local), 0x85},
         {protocol::factoryReset(mac(2), true, Route::Local), 0x85},
         {protocol::reboot(mac(2), Route::Local), 0x86},
@@ -124,7 +126,10 @@ TEST_F(Faults, AcknowledgedWithoutApplyingLeavesTheRecord) {
 
 TEST(FaultSwitches, SettingsApplyAllAtOnce) {
     FaultSwitches switches;
-    switches.apply({.silent = true, .replyDelay = 40ms, .dropEvery = 5, .ackFromOtherMac = true,
+    switches.apply({.silent = true,
+                    .replyDelay = 40ms,
+                    .dropEvery = 5,
+                    .ackFromOtherMac = true,
                     .ackWithoutApplying = true});
     EXPECT_TRUE(switches.silent());
     EXPECT_EQ(switches.replyDelay(), 40ms);
@@ -132,7 +137,8 @@ TEST(FaultSwitches, SettingsApplyAllAtOnce) {
     EXPECT_TRUE(switches.ackWithoutApplying());
     std::vector<bool> dropped;
     for (int i = 0; i < 10; ++i) dropped.push_back(switches.dropNextReply());
-    EXPECT_EQ(dropped, (std::vector<bool>{false, false, false, false, true, false, false, false, false, true}));
+    EXPECT_EQ(dropped,
+              (std::vector<bool>{false, false, false, false, true, false, false, false, false, true}));
 }
 
 }  // namespace

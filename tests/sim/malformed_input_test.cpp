@@ -14,21 +14,24 @@ using protocol::Route;
 using protocol::WriteKind;
 
 class MalformedInput : public ThreeModules {
-protected:
+  protected:
     // Nothing out, and no record changed.
     void expectIgnored(const Bytes& datagram, const std::string& what) {
         EXPECT_TRUE(host.handle(datagram, kTool).empty()) << what;
         for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(host.record(i), plausibleRecord(i)) << what;
     }
     Bytes rename(std::size_t i) const {
-        return protocol::writeRequest(mac(i), WriteKind::Setting, item(protocol::tag::kDeviceName, bytesOf("bad")));
+        return protocol::writeRequest(mac(i), WriteKind::Setting,
+                                      item(protocol::tag::kDeviceName, bytesOf("bad")));
     }
 };
 
 TEST_F(MalformedInput, EmptyAndEveryCutOfARequest) {
     const Bytes search = protocol::searchFrame(Route::Local);
     expectIgnored({}, "empty");
-    for (std::size_t n = 1; n < search.size(); ++n) expectIgnored(Bytes(search.begin(), search.begin() + static_cast<std::ptrdiff_t>(n)), "first " + std::to_string(n) + " bytes");
+    for (std::size_t n = 1; n < search.size(); ++n)
+        expectIgnored(Bytes(search.begin(), search.begin() + static_cast<std::ptrdiff_t>(n)),
+                      "first " + std::to_string(n) + " bytes");
     // A cut that keeps the end marker: the length field says more than is there.
     Bytes shortened = search;
     shortened.erase(shortened.begin() + 10, shortened.begin() + 20);
@@ -37,9 +40,10 @@ TEST_F(MalformedInput, EmptyAndEveryCutOfARequest) {
 
 TEST_F(MalformedInput, FramesWithoutTheirEnvelope) {
     const Bytes search = protocol::searchFrame(Route::Local);
-    const std::vector<std::pair<std::size_t, const char*>> spoilt{
-        {0, "first marker byte"}, {1, "second marker byte"}, {search.size() - 2, "end marker"},
-        {search.size() - 1, "last byte"}};
+    const std::vector<std::pair<std::size_t, const char*>> spoilt{{0, "first marker byte"},
+                                                                  {1, "second marker byte"},
+                                                                  {search.size() - 2, "end marker"},
+                                                                  {search.size() - 1, "last byte"}};
     for (const auto& [at, what] : spoilt) {
         Bytes d = search;
         d[at] ^= 0xFF;
@@ -58,15 +62,18 @@ TEST_F(MalformedInput, PayloadsThatDoNotHoldTogether) {
     trailing.insert(trailing.end(), {0x1B, 0x00});
     const std::vector<std::pair<Bytes, const char*>> cases{
         {protocol::writeRequest(mac(0), WriteKind::Setting, runsPast), "write item runs past the payload"},
-        {protocol::writeRequest(mac(0), WriteKind::Setting, trailing), "write with a cut item after a whole one"},
+        {protocol::writeRequest(mac(0), WriteKind::Setting, trailing),
+         "write with a cut item after a whole one"},
         {protocol::buildFrame(Route::Local, 0x04, {}, mac(0)), "write without its leading byte"},
-        {protocol::buildFrame(Route::Local, 0x04, Bytes{0x02, 0x1B, 0x00, 0x01, 'x'}, mac(0)), "write of kind 2"},
+        {protocol::buildFrame(Route::Local, 0x04, Bytes{0x02, 0x1B, 0x00, 0x01, 'x'}, mac(0)),
+         "write of kind 2"},
         {protocol::buildFrame(Route::Local, 0x05, {}, mac(0)), "reset without its kind"},
         {protocol::buildFrame(Route::Local, 0x05, Bytes{0x02}, mac(0)), "reset of kind 2"},
         {protocol::buildFrame(Route::Local, 0x05, Bytes{0x00, 0x00}, mac(0)), "reset with two bytes"},
         {protocol::buildFrame(Route::Local, 0x06, Bytes{0x00}, mac(0)), "reboot with a payload"},
         {protocol::buildFrame(Route::Local, 0x07, {}, mac(0)), "unknown command"},
-        {protocol::buildFrame(Route::Local, 0x81, Bytes{0x01}, protocol::kAllModules), "a reply, not a request"},
+        {protocol::buildFrame(Route::Local, 0x81, Bytes{0x01}, protocol::kAllModules),
+         "a reply, not a request"},
         {Bytes{0xCD, 0xDC, 0xAB, 0xBA, 200, 'x'}, "lock prefix longer than the datagram"},
     };
     for (const auto& [datagram, what] : cases) expectIgnored(datagram, what);
@@ -94,7 +101,8 @@ TEST_F(MalformedInput, APieceStreamThatNeverCompletes) {
     r.field(3584, 2)[0] = 0x0C;
     const auto pieces = piecesOf(protocol::writeRequest(mac(0), WriteKind::FullConfiguration, saveItems(r)));
     ASSERT_GE(pieces.size(), 3u);
-    for (std::size_t k = 0; k + 1 < pieces.size(); ++k) expectIgnored(pieces[k], "piece " + std::to_string(k));
+    for (std::size_t k = 0; k + 1 < pieces.size(); ++k)
+        expectIgnored(pieces[k], "piece " + std::to_string(k));
     // A piece from a source that has nothing open goes nowhere either.
     EXPECT_TRUE(host.handle(pieces.back(), Peer{kTool.address, 40001}).empty());
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "protocol/tags.h"
 #include "sim_test_support.h"
 #include "text/gbk.h"
@@ -17,8 +19,10 @@ using ModuleAnswers = ThreeModules;
 
 TEST_F(ModuleAnswers, SearchIsAnsweredByEveryModuleWithTheAskedTagsItKnows) {
     // 0xFE is no tag at all; 0xB7 is one the table does not hold.
-    const Bytes asked{protocol::tag::kDeviceName, 0xFE, protocol::tag::kFirmware, 0xB7, protocol::tag::kModel};
-    const auto out = host.handle(protocol::buildFrame(Route::Local, 0x01, asked, protocol::kAllModules), kTool);
+    const Bytes asked{protocol::tag::kDeviceName, 0xFE, protocol::tag::kFirmware, 0xB7,
+                      protocol::tag::kModel};
+    const auto out =
+        host.handle(protocol::buildFrame(Route::Local, 0x01, asked, protocol::kAllModules), kTool);
     const auto frames = framesOf(out);
     ASSERT_EQ(frames.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) {
@@ -26,7 +30,8 @@ TEST_F(ModuleAnswers, SearchIsAnsweredByEveryModuleWithTheAskedTagsItKnows) {
         EXPECT_EQ(frames[i].code, 0x81);
         EXPECT_EQ(frames[i].mac, mac(i));
         EXPECT_EQ(frames[i].declaredLength, frames[i].body.size());
-        EXPECT_EQ(tagsOf(frames[i]), (Bytes{protocol::tag::kDeviceName, protocol::tag::kFirmware, protocol::tag::kModel}));
+        EXPECT_EQ(tagsOf(frames[i]),
+                  (Bytes{protocol::tag::kDeviceName, protocol::tag::kFirmware, protocol::tag::kModel}));
         record::DeviceRecord stored;
         record::storeReplyItems(stored, frames[i]);
         EXPECT_EQ(stored.name(), host.record(i).name());
@@ -36,16 +41,27 @@ TEST_F(ModuleAnswers, SearchIsAnsweredByEveryModuleWithTheAskedTagsItKnows) {
 }
 
 TEST_F(ModuleAnswers, TheToolsSearchFindsEveryModuleByName) {
-    const auto out = host.handle(protocol::searchFrame(Route::Local), kTool);
-    const auto frames = framesOf(out);
-    ASSERT_EQ(frames.size(), 3u);
+    // The full search's answer is longer than one datagram may be: each module's comes in several.
+    std::map<MacAddress, record::DeviceRecord> found;
+    for (const auto& frame : framesOf(host.handle(protocol::searchFrame(Route::Local), kTool))) {
+        EXPECT_EQ(frame.code, 0x81);
+        record::storeReplyItems(found[frame.mac], frame);
+    }
+    ASSERT_EQ(found.size(), 3u);
     const char* names[] = {"一号车间", "二号车间", "仓库"};
     for (std::size_t i = 0; i < 3; ++i) {
-        record::DeviceRecord stored;
-        record::storeReplyItems(stored, frames[i]);
+        const record::DeviceRecord& stored = found[mac(i)];
         EXPECT_EQ(text::gbkToUtf8(stored.name()), names[i]);
+        EXPECT_EQ(stored.firmware(), host.record(i).firmware());
         EXPECT_EQ(stored.mac(), mac(i));
     }
+}
+
+TEST_F(ModuleAnswers, SearchWithAModulesMacIsAnsweredByThatModuleOnly) {
+    const auto frames =
+        framesOf(host.handle(protocol::buildFrame(Route::Local, 0x01, Bytes{0x1B}, mac(2)), kTool));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].mac, mac(2));
 }
 
 TEST_F(ModuleAnswers, ReadIsAnsweredOnlyByTheModuleWithItsMac) {
@@ -114,7 +130,8 @@ TEST_F(ModuleAnswers, WriteInPiecesGivesTheRecordThatTheWholeWriteGives) {
     EXPECT_EQ(wholeAcks[0].code, 0x84);
 
     const auto pieces = piecesOf(write);
-    for (std::size_t i = 0; i + 1 < pieces.size(); ++i) EXPECT_TRUE(host.handle(pieces[i], kTool).empty()) << i;
+    for (std::size_t i = 0; i + 1 < pieces.size(); ++i)
+        EXPECT_TRUE(host.handle(pieces[i], kTool).empty()) << i;
     const auto pieceAcks = framesOf(host.handle(pieces.back(), kTool));
     ASSERT_EQ(pieceAcks.size(), 1u);
     EXPECT_EQ(pieceAcks[0].code, 0x84);
@@ -135,6 +152,7 @@ struct ResetCase {
     const char* name;
     bool deep;
     bool keepsAddress;
+    friend void PrintTo(const ResetCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FactoryReset : public ThreeModules, public ::testing::WithParamInterface<ResetCase> {};
@@ -172,7 +190,8 @@ TEST_P(FactoryReset, RestoresTheSettingsOfTheAddressedModuleOnly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, FactoryReset,
-                         ::testing::Values(ResetCase{"ordinary", false, true}, ResetCase{"deep", true, false}),
+                         ::testing::Values(ResetCase{"ordinary", false, true},
+                                           ResetCase{"deep", true, false}),
                          ByName{});
 
 TEST_F(ModuleAnswers, RebootEndsDebugModeOfTheAddressedModuleOnly) {
@@ -203,6 +222,13 @@ TEST_F(ModuleAnswers, RepliesCarryTheRouteFlagOfTheRequest) {
         ASSERT_FALSE(out.empty()) << "code " << int{request[3]};
         for (const Outgoing& o : out) EXPECT_EQ(o.datagram[2], 1) << "code " << int{request[3]};
     }
+}
+
+TEST(ModuleHostSize, HoldsOneTo512Modules) {
+    EXPECT_THROW(ModuleHost(std::vector<record::DeviceRecord>{}), std::invalid_argument);
+    EXPECT_THROW(ModuleHost(plausibleRecords(ModuleHost::kMaxModules + 1)), std::invalid_argument);
+    ModuleHost full(plausibleRecords(ModuleHost::kMaxModules));
+    EXPECT_EQ(framesOf(full.handle(nameSearch(), kTool)).size(), ModuleHost::kMaxModules);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Long writes arrive as 1024-byte pieces; these are the ways a piece stream can go that are not the plain one.
+// Long writes arrive as 1024-byte pieces; these are the ways a piece stream can go that are not the plain
+// one.
 
 #include <gtest/gtest.h>
 
@@ -72,7 +73,9 @@ TEST(PieceAssembler, KeepsAtMostSixteenSourcesWaitingAndDropsTheOldest) {
     PieceAssembler assembler;
     const Bytes frame = namingWrite(plausibleRecord(0).mac(), 0, "x");
     const auto pieces = piecesOf(frame);
-    const auto source = [](std::uint16_t k) { return Peer{0xC6336401, static_cast<std::uint16_t>(50000 + k)}; };
+    const auto source = [](std::uint16_t k) {
+        return Peer{0xC6336401, static_cast<std::uint16_t>(50000 + k)};
+    };
     for (std::uint16_t k = 0; k < 100; ++k) {
         EXPECT_FALSE(assembler.take(source(k), pieces[0], std::nullopt));
         EXPECT_LE(assembler.openCount(), PieceAssembler::kMaxOpenSources);

@@ -20,7 +20,8 @@ TEST(PlausibleRecord, TheDefaultThreeModulesDiffer) {
         EXPECT_EQ(text::gbkToUtf8(records[i].name()), names[i]);
         EXPECT_EQ(records[i].firmware(), firmware[i]);
         models.insert(std::string(records[i].model()));
-        EXPECT_EQ(records[i].mac(), (MacAddress{0x02, 0x4E, 0x56, 0x00, 0x00, static_cast<std::uint8_t>(i + 1)}));
+        EXPECT_EQ(records[i].mac(),
+                  (MacAddress{0x02, 0x4E, 0x56, 0x00, 0x00, static_cast<std::uint8_t>(i + 1)}));
     }
     EXPECT_EQ(models.size(), 3u);
 }
@@ -47,7 +48,8 @@ TEST(PlausibleRecord, EveryItemHasAValueTheToolTakes) {
             const Bytes value = record::encodeValue(r, row, record::Direction::Reply);
             EXPECT_FALSE(value.empty()) << "module " << index << " tag " << int{row.tag};
             record::DeviceRecord fresh;
-            EXPECT_TRUE(record::storeItem(fresh, row.tag, value)) << "module " << index << " tag " << int{row.tag};
+            EXPECT_TRUE(record::storeItem(fresh, row.tag, value))
+                << "module " << index << " tag " << int{row.tag};
         }
         EXPECT_EQ(r.u8(13148), 1) << "4G on line, so its item reports IMEI and ICCID";
     }

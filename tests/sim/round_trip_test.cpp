@@ -11,14 +11,17 @@ namespace norvane::sim::test {
 namespace {
 
 using record::Direction;
-using record::ItemRow;
 using record::ItemKind;
+using record::ItemRow;
 
 // A record whose every item holds random content that its row allows: texts without zeros within their length
-// rule, data counts up to 128, script blocks up to 4094 bytes, and the 4G state 1 so that its whole item counts.
+// rule, data counts up to 128, script blocks up to 4094 bytes, and the 4G state 1 so that its whole item
+// counts.
 record::DeviceRecord randomRecord(std::uint32_t seed) {
     std::mt19937 random(seed);
-    const auto byte = [&](int low = 0) { return static_cast<std::uint8_t>(std::uniform_int_distribution(low, 255)(random)); };
+    const auto byte = [&](int low = 0) {
+        return static_cast<std::uint8_t>(std::uniform_int_distribution(low, 255)(random));
+    };
     const auto upTo = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n)(random); };
     record::DeviceRecord r;
     for (const ItemRow& row : record::itemTable()) {
@@ -28,7 +31,8 @@ record::DeviceRecord randomRecord(std::uint32_t seed) {
             case ItemKind::FourG:
                 for (std::size_t e = 0; e < row.repeat; ++e)
                     for (const record::Segment& s : row.segments)
-                        for (std::uint8_t& b : r.field(s.offset + e * row.recordStride, s.wireSize)) b = byte();
+                        for (std::uint8_t& b : r.field(s.offset + e * row.recordStride, s.wireSize))
+                            b = byte();
                 break;
             case ItemKind::Text: {
                 const std::size_t length = upTo(std::min<std::size_t>(row.ruleLength, row.width));
@@ -77,7 +81,8 @@ TEST_P(RoundTrip, EveryItemReportedIsStoredAsTheModuleHoldsIt) {
     }
     EXPECT_EQ(tags, everyTag());
     for (const ItemRow& row : record::itemTable())
-        EXPECT_EQ(record::encodeValue(stored, row, Direction::Reply), record::encodeValue(held, row, Direction::Reply))
+        EXPECT_EQ(record::encodeValue(stored, row, Direction::Reply),
+                  record::encodeValue(held, row, Direction::Reply))
             << "tag " << int{row.tag};
 }
 

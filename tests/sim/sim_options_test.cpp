@@ -1,8 +1,8 @@
 // The program's options: its defaults, every option taken, and a clear refusal of what does not fit.
 
-#include <gtest/gtest.h>
-
 #include "sim/sim_options.h"
+
+#include <gtest/gtest.h>
 
 namespace norvane::sim {
 namespace {
@@ -19,6 +19,8 @@ TEST(SimOptions, NoOptionsMeanThreeQuietModulesOnPort1111OfEveryAddress) {
     const CommandLine line = parse({});
     ASSERT_EQ(line.outcome, Outcome::Run) << line.message.toStdString();
     EXPECT_EQ(line.options.modules, 3u);
+    EXPECT_EQ(line.options.firstModule, 0u);
+    EXPECT_EQ(line.options.linkBitsPerSecond, 100'000'000u);
     EXPECT_EQ(line.options.endpoint.address, QHostAddress(QHostAddress::AnyIPv4));
     EXPECT_EQ(line.options.endpoint.port, 1111);
     EXPECT_FALSE(line.options.lock);
@@ -29,14 +31,18 @@ TEST(SimOptions, NoOptionsMeanThreeQuietModulesOnPort1111OfEveryAddress) {
 }
 
 TEST(SimOptions, EveryOptionIsTaken) {
-    const CommandLine line = parse({QStringLiteral("--modules"), QStringLiteral("512"), QStringLiteral("--bind"),
-                                    QStringLiteral("198.51.100.1"), QStringLiteral("--port"), QStringLiteral("0"),
-                                    QStringLiteral("--lock"), QStringLiteral("op:pa:ss"), QStringLiteral("--silent"),
-                                    QStringLiteral("--delay"), QStringLiteral("1500"), QStringLiteral("--drop-every"),
-                                    QStringLiteral("4"), QStringLiteral("--ack-from-other-mac"),
-                                    QStringLiteral("--ack-without-applying")});
+    const CommandLine line =
+        parse({QStringLiteral("--modules"), QStringLiteral("512"), QStringLiteral("--first-module"),
+               QStringLiteral("7"), QStringLiteral("--link-mbit"), QStringLiteral("0"),
+               QStringLiteral("--bind"), QStringLiteral("198.51.100.1"), QStringLiteral("--port"),
+               QStringLiteral("0"), QStringLiteral("--lock"), QStringLiteral("op:pa:ss"),
+               QStringLiteral("--silent"), QStringLiteral("--delay"), QStringLiteral("1500"),
+               QStringLiteral("--drop-every"), QStringLiteral("4"), QStringLiteral("--ack-from-other-mac"),
+               QStringLiteral("--ack-without-applying")});
     ASSERT_EQ(line.outcome, Outcome::Run) << line.message.toStdString();
     EXPECT_EQ(line.options.modules, 512u);
+    EXPECT_EQ(line.options.firstModule, 7u);
+    EXPECT_EQ(line.options.linkBitsPerSecond, 0u);
     EXPECT_EQ(line.options.endpoint.address, QHostAddress(QStringLiteral("198.51.100.1")));
     EXPECT_EQ(line.options.endpoint.port, 0);
     ASSERT_TRUE(line.options.lock);
@@ -69,21 +75,23 @@ TEST_P(SimOptionsRefuse, WithAMessageNamingTheOption) {
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, SimOptionsRefuse,
-    ::testing::Values(Refused{{QStringLiteral("--modules"), QStringLiteral("0")}, "--modules"},
-                      Refused{{QStringLiteral("--modules"), QStringLiteral("513")}, "--modules"},
-                      Refused{{QStringLiteral("--modules"), QStringLiteral("three")}, "--modules"},
-                      Refused{{QStringLiteral("--modules"), QStringLiteral("-1")}, "--modules"},
-                      Refused{{QStringLiteral("--modules")}, "modules"},
-                      Refused{{QStringLiteral("--port"), QStringLiteral("65536")}, "--port"},
-                      Refused{{QStringLiteral("--bind"), QStringLiteral("::1")}, "--bind"},
-                      Refused{{QStringLiteral("--bind"), QStringLiteral("host.example")}, "--bind"},
-                      Refused{{QStringLiteral("--lock"), QStringLiteral("nocolon")}, "--lock"},
-                      Refused{{QStringLiteral("--lock"), QStringLiteral(":password")}, "--lock"},
-                      Refused{{QStringLiteral("--lock"), QStringLiteral("u:") + QString(64, QLatin1Char('p'))}, "--lock"},
-                      Refused{{QStringLiteral("--delay"), QStringLiteral("-5")}, "--delay"},
-                      Refused{{QStringLiteral("--drop-every"), QStringLiteral("0")}, "--drop-every"},
-                      Refused{{QStringLiteral("--bogus")}, "bogus"},
-                      Refused{{QStringLiteral("stray")}, "stray"}));
+    ::testing::Values(
+        Refused{{QStringLiteral("--modules"), QStringLiteral("0")}, "--modules"},
+        Refused{{QStringLiteral("--modules"), QStringLiteral("513")}, "--modules"},
+        Refused{{QStringLiteral("--modules"), QStringLiteral("three")}, "--modules"},
+        Refused{{QStringLiteral("--modules"), QStringLiteral("-1")}, "--modules"},
+        Refused{{QStringLiteral("--modules")}, "modules"},
+        Refused{{QStringLiteral("--port"), QStringLiteral("65536")}, "--port"},
+        Refused{{QStringLiteral("--bind"), QStringLiteral("::1")}, "--bind"},
+        Refused{{QStringLiteral("--bind"), QStringLiteral("host.example")}, "--bind"},
+        Refused{{QStringLiteral("--lock"), QStringLiteral("nocolon")}, "--lock"},
+        Refused{{QStringLiteral("--lock"), QStringLiteral(":password")}, "--lock"},
+        Refused{{QStringLiteral("--lock"), QStringLiteral("u:") + QString(64, QLatin1Char('p'))}, "--lock"},
+        Refused{{QStringLiteral("--delay"), QStringLiteral("-5")}, "--delay"},
+        Refused{{QStringLiteral("--drop-every"), QStringLiteral("0")}, "--drop-every"},
+        Refused{{QStringLiteral("--link-mbit"), QStringLiteral("-1")}, "--link-mbit"},
+        Refused{{QStringLiteral("--first-module"), QStringLiteral("65535")}, "--first-module"},
+        Refused{{QStringLiteral("--bogus")}, "bogus"}, Refused{{QStringLiteral("stray")}, "stray"}));
 
 }  // namespace
 }  // namespace norvane::sim

@@ -1,6 +1,6 @@
 #pragma once
-// What the module tests share: a tool's address, the frames a host sent, and requests built as the tool builds
-// them.
+// What the module tests share: a tool's address, the frames a host sent, and requests built as the tool
+// builds them.
 
 #include <gtest/gtest.h>
 
@@ -17,18 +17,38 @@ namespace norvane::sim::test {
 // 198.51.100.1, port 40000: where every request of these tests comes from.
 inline constexpr Peer kTool{0xC6336401, 40000};
 
-inline Bytes bytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
+inline Bytes bytesOf(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
 
-// Every outgoing datagram must be a valid frame addressed back to the tool; these are their frames.
-inline std::vector<protocol::FrameView> framesOf(const std::vector<Outgoing>& out, const Peer& to = kTool) {
-    std::vector<protocol::FrameView> frames;
-    for (const Outgoing& o : out) {
-        EXPECT_EQ(o.destination, to);
-        const auto frame = protocol::checkFrame(o.datagram);
-        EXPECT_TRUE(frame.has_value()) << "not a frame, " << o.datagram.size() << " bytes";
-        if (frame) frames.push_back(*frame);
+// What a host sent, checked: every datagram a valid frame addressed back to the tool. The frames view the
+// datagrams held here, so they live as long as it does.
+class Sent final {
+  public:
+    Sent(std::vector<Outgoing> out, const Peer& to) : out_(std::move(out)) {
+        for (const Outgoing& o : out_) {
+            EXPECT_EQ(o.destination, to);
+            const auto frame = protocol::checkFrame(o.datagram);
+            EXPECT_TRUE(frame.has_value()) << "not a frame, " << o.datagram.size() << " bytes";
+            if (frame) frames_.push_back(*frame);
+        }
     }
-    return frames;
+    Sent(const Sent&) = delete;
+    Sent& operator=(const Sent&) = delete;
+
+    std::size_t size() const { return frames_.size(); }
+    bool empty() const { return frames_.empty(); }
+    const protocol::FrameView& operator[](std::size_t i) const { return frames_.at(i); }
+    auto begin() const { return frames_.begin(); }
+    auto end() const { return frames_.end(); }
+
+  private:
+    std::vector<Outgoing> out_;
+    std::vector<protocol::FrameView> frames_;
+};
+
+inline Sent framesOf(std::vector<Outgoing> out, const Peer& to = kTool) {
+    return Sent(std::move(out), to);
 }
 
 // The tags of a frame's items, in order.
@@ -39,6 +59,11 @@ inline Bytes tagsOf(const protocol::FrameView& frame) {
         tags.push_back(item.tag);
     });
     return tags;
+}
+
+// A search for the device name only: every module answers it in one datagram.
+inline Bytes nameSearch() {
+    return protocol::buildFrame(protocol::Route::Local, 0x01, Bytes{0x1B}, protocol::kAllModules);
 }
 
 // Every tag of the item table, ascending.
@@ -74,7 +99,8 @@ inline std::vector<Bytes> piecesOf(const Bytes& frame, std::size_t size = 1024) 
 }
 
 // What the host sends for a series of datagrams from one source, all together.
-inline std::vector<Outgoing> feed(ModuleHost& host, const std::vector<Bytes>& datagrams, const Peer& from = kTool) {
+inline std::vector<Outgoing> feed(ModuleHost& host, const std::vector<Bytes>& datagrams,
+                                  const Peer& from = kTool) {
     std::vector<Outgoing> out;
     for (const Bytes& d : datagrams) {
         auto more = host.handle(d, from);
@@ -93,7 +119,7 @@ struct ByName {
 
 // The factory's three modules.
 class ThreeModules : public ::testing::Test {
-protected:
+  protected:
     ModuleHost host{plausibleRecords(3)};
     MacAddress mac(std::size_t i) const { return host.record(i).mac(); }
 };
