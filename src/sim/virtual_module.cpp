@@ -13,12 +13,6 @@ namespace {
 using protocol::Command;
 using protocol::Reply;
 
-constexpr std::size_t kDebugModeOffset = 40;
-// IP type, address, mask, gateway and DNS: an ordinary factory reset keeps them, so the module stays
-// reachable.
-constexpr std::size_t kNetworkSettingsOffset = 4;
-constexpr std::size_t kNetworkSettingsSize = 17;
-
 constexpr std::uint8_t byteOf(Command command) {
     return static_cast<std::uint8_t>(command);
 }
@@ -124,7 +118,10 @@ std::optional<Answer> VirtualModule::factoryReset(ByteView payload, bool apply) 
         record_ = factory_;
         record_.setMac(before.mac());
         copyField(record_, before, record::offset::kStatusArea, record::offset::kStatusAreaSize);
-        if (!deep) copyField(record_, before, kNetworkSettingsOffset, kNetworkSettingsSize);
+        // An ordinary factory reset keeps the network settings, so the module stays reachable.
+        if (!deep)
+            copyField(record_, before, record::offset::kNetworkSettings,
+                      record::offset::kNetworkSettingsSize);
     }
     return Answer{byteOf(Reply::FactoryResetAck), {}};
 }
@@ -132,7 +129,7 @@ std::optional<Answer> VirtualModule::factoryReset(ByteView payload, bool apply) 
 std::optional<Answer> VirtualModule::reboot(ByteView payload, bool apply) {
     if (!payload.empty()) return std::nullopt;
     // Debug mode does not survive a restart.
-    if (apply) record_.setU8(kDebugModeOffset, 0);
+    if (apply) record_.setU8(record::offset::kDebugMode, 0);
     return Answer{byteOf(Reply::RebootAck), {}};
 }
 
