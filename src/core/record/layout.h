@@ -5,8 +5,11 @@
 // Offsets of the device record that code names on its own; the item table places every other field.
 namespace norvane::record::offset {
 
-inline constexpr std::size_t kSourceAddress = 0;   // 4 bytes, the address the last search reply came from
+inline constexpr std::size_t kSourceAddress = 0;    // 4 bytes, the address the last search reply came from
+inline constexpr std::size_t kNetworkSettings = 4;  // IP type, address, mask, gateway and DNS
+inline constexpr std::size_t kNetworkSettingsSize = 17;
 inline constexpr std::size_t kMac = 21;            // 6 bytes
+inline constexpr std::size_t kDebugMode = 40;      // 1 while debug mode is on; a restart ends it
 inline constexpr std::size_t kUserName = 41;       // text[64]
 inline constexpr std::size_t kPassword = 105;      // text[64]
 inline constexpr std::size_t kDeviceName = 186;    // text[64]
