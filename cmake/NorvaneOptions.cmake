@@ -14,3 +14,8 @@ if(NORVANE_SANITIZE)
                                                    -fno-omit-frame-pointer)
   target_link_options(norvane_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(NORVANE_FUZZ)
+  # Coverage for every library the fuzz targets reach, not only the targets themselves.
+  target_compile_options(norvane_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined)
+  target_link_options(norvane_options INTERFACE -fsanitize=address,undefined)
+endif()
