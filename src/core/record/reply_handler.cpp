@@ -6,6 +6,22 @@ namespace norvane::record {
 
 ReplyOutcome ReplyHandler::handle(const std::array<std::uint8_t, 4>& source, ByteView datagram,
                                   const ItemObserver& observer) {
+    if (!observer) return handle(source, datagram, RecordItemObserver{});
+    return handle(source, datagram,
+                  [&observer](const DeviceRecord&, const protocol::ConfigItem& item, bool stored) {
+                      observer(item, stored);
+                  });
+}
+
+ReplyOutcome ReplyHandler::handle(const std::array<std::uint8_t, 4>& source, ByteView datagram,
+                                  const RecordItemObserver& observer) {
+    // Each item is shown to the observer with the record it was stored into.
+    const auto store = [&observer](DeviceRecord& record, const protocol::FrameView& frame) {
+        if (!observer) return storeReplyItems(record, frame);
+        storeReplyItems(record, frame, [&](const protocol::ConfigItem& item, bool stored) {
+            observer(record, item, stored);
+        });
+    };
     using protocol::Reply;
     using Kind = ReplyOutcome::Kind;
     ReplyOutcome outcome;
@@ -20,7 +36,7 @@ ReplyOutcome ReplyHandler::handle(const std::array<std::uint8_t, 4>& source, Byt
                 outcome.kind = Kind::ListFull;
                 return outcome;
             }
-            storeReplyItems(*slot.record, *frame, observer);
+            store(*slot.record, *frame);
             slot.record->setSourceAddress(source);
             outcome.kind = Kind::Listed;
             outcome.index = slot.index;
@@ -31,12 +47,12 @@ ReplyOutcome ReplyHandler::handle(const std::array<std::uint8_t, 4>& source, Byt
             const int index = list_.find(frame->mac);
             if (index < 0) {
                 scratch_ = DeviceRecord{};
-                storeReplyItems(scratch_, *frame, observer);
+                store(scratch_, *frame);
                 outcome.kind = Kind::ReadUnlisted;
                 return outcome;
             }
             outcome.index = static_cast<std::size_t>(index);
-            storeReplyItems(list_[outcome.index], *frame, observer);
+            store(list_[outcome.index], *frame);
             outcome.kind = Kind::Read;
             return outcome;
         }

@@ -24,6 +24,11 @@ struct ReplyOutcome {
     bool added = false;
 };
 
+// Sees each item of a reply once it has been handled, with the record it went into (a listed one, or the
+// scratch record of an unlisted module): the live-state mirror follows one module's record this way.
+using RecordItemObserver =
+    std::function<void(const DeviceRecord& record, const protocol::ConfigItem& item, bool stored)>;
+
 // Checks each datagram that reaches the tool's socket and dispatches it by its reply code: search replies
 // find or add their module in the list, read replies refresh the module's record.
 class ReplyHandler final {
@@ -32,6 +37,8 @@ class ReplyHandler final {
 
     ReplyOutcome handle(const std::array<std::uint8_t, 4>& source, ByteView datagram,
                         const ItemObserver& observer = {});
+    ReplyOutcome handle(const std::array<std::uint8_t, 4>& source, ByteView datagram,
+                        const RecordItemObserver& observer);
 
     // Where the last read reply from an unlisted module was stored, so that its displayed items still show.
     const DeviceRecord& scratch() const { return scratch_; }
