@@ -7,6 +7,8 @@
 #include <iostream>
 
 #include "sim/access_lock.h"
+#include "sim/debug_flood.h"
+#include "sim/live_behaviour.h"
 #include "sim/module_host.h"
 #include "sim/plausible_record.h"
 #include "sim/sim_options.h"
@@ -61,7 +63,8 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
 
-    sim::ModuleHost host(sim::plausibleRecords(options.modules, options.firstModule));
+    sim::LiveBehaviour live(options.debugPort);
+    sim::ModuleHost host(sim::plausibleRecords(options.modules, options.firstModule), &live);
     host.faults().apply(options.faults);
     if (options.lock) {
         for (std::size_t i = 0; i < host.moduleCount(); ++i)
@@ -75,6 +78,8 @@ int main(int argc, char** argv) {
                   << server.errorString().toStdString() << '\n';
         return 1;
     }
+    sim::DebugFlood flood(live, options.debugFloodPerSecond);
+    if (options.debugFloodPerSecond > 0) flood.start();
     for (std::size_t i = 0; i < host.moduleCount(); ++i) std::cout << summary(host.record(i)) << '\n';
     std::cout << "listening on " << options.endpoint.address.toString().toStdString() << ':' << server.port()
               << std::endl;
@@ -85,6 +90,7 @@ int main(int argc, char** argv) {
     });
     poll.start(std::chrono::milliseconds(100));
     QCoreApplication::exec();
+    flood.stop();
     server.stop();
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "sim/module_host.h"
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 #include "protocol/device_frame.h"
@@ -29,8 +31,13 @@ std::vector<Outgoing> ModuleHost::handle(ByteView datagram, const Peer& source) 
     std::vector<Outgoing> out;
     for (VirtualModule& module : modules_) {
         if (!module.isAddressedBy(*request) || !admits(module.record(), arrived->credentialText)) continue;
+        const std::size_t answerBegins = out.size();
         sendAnswer(module, *request, out, source);
-        if (extension_) extension_->afterAnswer(module.record(), arrived->frame, source, out);
+        if (!extension_) continue;
+        std::vector<Outgoing> extra;
+        extension_->afterAnswer(module.record(), arrived->frame, source, std::span(out).subspan(answerBegins),
+                                extra);
+        std::ranges::move(extra, std::back_inserter(out));
     }
     return out;
 }

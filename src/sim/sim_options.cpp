@@ -67,8 +67,16 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption withoutApplying(
         QStringLiteral("ack-without-applying"),
         QStringLiteral("Acknowledge writes, resets and reboots without applying them."));
-    parser.addOptions(
-        {modules, first, link, bind, port, lock, silent, delay, dropEvery, otherMac, withoutApplying});
+    const QCommandLineOption debugPort(
+        QStringLiteral("debug-port"),
+        QStringLiteral("The port modules in debug mode copy their traffic to (default 1112)."),
+        QStringLiteral("P"), QStringLiteral("1112"));
+    const QCommandLineOption debugFlood(
+        QStringLiteral("debug-flood"),
+        QStringLiteral("Each module in debug mode also sends N debug datagrams a second."),
+        QStringLiteral("N"));
+    parser.addOptions({modules, first, link, bind, port, lock, silent, delay, dropEvery, otherMac,
+                       withoutApplying, debugPort, debugFlood});
 
     CommandLine result;
     const auto fail = [&result](const QString& message) {
@@ -138,6 +146,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             return fail(QStringLiteral("--drop-every takes a number from 1 to 1000000, not '%1'")
                             .arg(parser.value(dropEvery)));
         options.faults.dropEvery = static_cast<std::uint32_t>(*n);
+    }
+    const auto debugPortNumber = numberIn(parser.value(debugPort), 1, 65535);
+    if (!debugPortNumber)
+        return fail(QStringLiteral("--debug-port takes a number from 1 to 65535, not '%1'")
+                        .arg(parser.value(debugPort)));
+    options.debugPort = static_cast<quint16>(*debugPortNumber);
+    if (parser.isSet(debugFlood)) {
+        const auto n = numberIn(parser.value(debugFlood), 1, 100000);
+        if (!n)
+            return fail(QStringLiteral("--debug-flood takes a number from 1 to 100000, not '%1'")
+                            .arg(parser.value(debugFlood)));
+        options.debugFloodPerSecond = static_cast<std::uint32_t>(*n);
     }
     options.faults.ackFromOtherMac = parser.isSet(otherMac);
     options.faults.ackWithoutApplying = parser.isSet(withoutApplying);

@@ -19,6 +19,10 @@ struct SimOptions {
     std::uint64_t linkBitsPerSecond = LinkPacer::kSegmentBitsPerSecond;
     std::optional<protocol::LockCredentials> lock;  // GBK texts
     FaultSettings faults;
+    // Where modules in debug mode send their copies, on the address the debug command came from.
+    quint16 debugPort = 1112;
+    // Debug datagrams each module in debug mode sends a second besides its copies; 0 sends none.
+    std::uint32_t debugFloodPerSecond = 0;
 };
 
 struct CommandLine {

@@ -41,6 +41,17 @@ std::optional<std::vector<protocol::ConfigItem>> wholeItems(ByteView items) {
     return parsed;
 }
 
+// The clock calibration declares eight value bytes but carries seven, the weekday last; a module takes them
+// as its clock with the spare byte zero.
+std::optional<Bytes> clockCalibration(ByteView items) {
+    constexpr std::size_t kCarried = 7;
+    if (items.size() != 3 + kCarried || items[0] != protocol::tag::kClock || readBe16(&items[1]) != 8)
+        return std::nullopt;
+    Bytes clock(items.begin() + 3, items.end());
+    clock.push_back(0);
+    return clock;
+}
+
 void copyField(record::DeviceRecord& to, const record::DeviceRecord& from, std::size_t offset,
                std::size_t size) {
     std::ranges::copy(from.field(offset, size), to.field(offset, size).begin());
@@ -99,12 +110,17 @@ std::optional<Answer> VirtualModule::write(ByteView payload, bool apply) {
     // The leading byte tells a full configuration from a single setting; the module takes both alike.
     if (payload.empty() || payload[0] > static_cast<std::uint8_t>(protocol::WriteKind::FullConfiguration))
         return std::nullopt;
-    const auto items = wholeItems(payload.subspan(1));
+    const Bytes clock = clockCalibration(payload.subspan(1)).value_or(Bytes{});
+    const auto items = clock.empty()
+                           ? wholeItems(payload.subspan(1))
+                           : std::vector{protocol::ConfigItem{protocol::tag::kClock, 8, clock, true}};
     if (!items) return std::nullopt;
     if (apply) {
-        for (const protocol::ConfigItem& item : *items)
-            if (!isIdentity(item.tag))
-                record::storeItem(record_, item.tag, item.value, record::Direction::Save);
+        for (const protocol::ConfigItem& item : *items) {
+            if (isIdentity(item.tag)) continue;
+            if (extension_ && extension_->applyWrite(record_, item.tag, item.value)) continue;
+            record::storeItem(record_, item.tag, item.value, record::Direction::Save);
+        }
     }
     return Answer{byteOf(Reply::WriteAck), {}};
 }

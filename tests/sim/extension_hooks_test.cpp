@@ -9,7 +9,8 @@
 namespace norvane::sim::test {
 namespace {
 
-// Moves input 1 on each report, answers the traffic counters, and copies each answer to port 1112.
+// Moves input 1 on each report, answers the traffic counters, takes writes of the outputs (storing their
+// length as output 1), and copies each request to port 1112.
 class RecordingExtension final : public ModuleExtension {
   public:
     void beforeReport(record::DeviceRecord& record) override {
@@ -20,10 +21,17 @@ class RecordingExtension final : public ModuleExtension {
         if (tag != protocol::tag::kTraffic) return std::nullopt;
         return Bytes{0, 0, 0, 42};
     }
-    void afterAnswer(const record::DeviceRecord&, ByteView request, const Peer& source,
-                     std::vector<Outgoing>& out) override {
-        out.push_back({Bytes(request.begin(), request.end()), {source.address, 1112}, {}});
+    bool applyWrite(record::DeviceRecord& record, std::uint8_t tag, ByteView value) override {
+        if (tag != protocol::tag::kOutputs) return false;
+        record.setU8(record::offset::kStatusArea + 64, static_cast<std::uint8_t>(value.size()));
+        return true;
     }
+    void afterAnswer(const record::DeviceRecord&, ByteView request, const Peer& source,
+                     std::span<const Outgoing> answer, std::vector<Outgoing>& extra) override {
+        answers.push_back(answer.size());
+        extra.push_back({Bytes(request.begin(), request.end()), {source.address, 1112}, {}});
+    }
+    std::vector<std::size_t> answers;  // datagrams each answer had
 };
 
 TEST(ExtensionHooks, AreCalledWhereTheirBehaviourJoins) {
@@ -44,6 +52,24 @@ TEST(ExtensionHooks, AreCalledWhereTheirBehaviourJoins) {
 
     EXPECT_EQ(out[1].destination, (Peer{kTool.address, 1112}));
     EXPECT_EQ(out[1].datagram, read);
+}
+
+TEST(ExtensionHooks, TakeWritesTheyOwnAndSeeOnlyTheirModulesAnswer) {
+    RecordingExtension extension;
+    ModuleHost host(plausibleRecords(3), &extension);
+    const MacAddress mac = host.record(1).mac();
+    Bytes items = item(protocol::tag::kOutputs, Bytes(32, 1));
+    const Bytes name = item(protocol::tag::kDeviceName, bytesOf("east"));
+    items.insert(items.end(), name.begin(), name.end());
+    host.handle(protocol::writeRequest(mac, protocol::WriteKind::Setting, items), kTool);
+    EXPECT_EQ(host.record(1).u8(record::offset::kStatusArea + 64), 32) << "taken by the extension";
+    EXPECT_EQ(host.record(1).name(), "east") << "other items are stored as before";
+
+    // A search that all three answer: each module's hook sees its own answer only.
+    extension.answers.clear();
+    const auto out = host.handle(nameSearch(), kTool);
+    EXPECT_EQ(extension.answers, (std::vector<std::size_t>{1, 1, 1}));
+    EXPECT_EQ(out.size(), 6u);
 }
 
 }  // namespace

@@ -28,17 +28,34 @@ TEST(SimOptions, NoOptionsMeanThreeQuietModulesOnPort1111OfEveryAddress) {
     EXPECT_FALSE(f.silent || f.ackFromOtherMac || f.ackWithoutApplying);
     EXPECT_EQ(f.replyDelay, 0ms);
     EXPECT_EQ(f.dropEvery, 0u);
+    EXPECT_EQ(line.options.debugPort, 1112);
+    EXPECT_EQ(line.options.debugFloodPerSecond, 0u);
 }
 
 TEST(SimOptions, EveryOptionIsTaken) {
-    const CommandLine line =
-        parse({QStringLiteral("--modules"), QStringLiteral("512"), QStringLiteral("--first-module"),
-               QStringLiteral("7"), QStringLiteral("--link-mbit"), QStringLiteral("0"),
-               QStringLiteral("--bind"), QStringLiteral("198.51.100.1"), QStringLiteral("--port"),
-               QStringLiteral("0"), QStringLiteral("--lock"), QStringLiteral("op:pa:ss"),
-               QStringLiteral("--silent"), QStringLiteral("--delay"), QStringLiteral("1500"),
-               QStringLiteral("--drop-every"), QStringLiteral("4"), QStringLiteral("--ack-from-other-mac"),
-               QStringLiteral("--ack-without-applying")});
+    const CommandLine line = parse({QStringLiteral("--modules"),
+                                    QStringLiteral("512"),
+                                    QStringLiteral("--first-module"),
+                                    QStringLiteral("7"),
+                                    QStringLiteral("--link-mbit"),
+                                    QStringLiteral("0"),
+                                    QStringLiteral("--bind"),
+                                    QStringLiteral("198.51.100.1"),
+                                    QStringLiteral("--port"),
+                                    QStringLiteral("0"),
+                                    QStringLiteral("--lock"),
+                                    QStringLiteral("op:pa:ss"),
+                                    QStringLiteral("--silent"),
+                                    QStringLiteral("--delay"),
+                                    QStringLiteral("1500"),
+                                    QStringLiteral("--drop-every"),
+                                    QStringLiteral("4"),
+                                    QStringLiteral("--ack-from-other-mac"),
+                                    QStringLiteral("--ack-without-applying"),
+                                    QStringLiteral("--debug-port"),
+                                    QStringLiteral("40112"),
+                                    QStringLiteral("--debug-flood"),
+                                    QStringLiteral("1000")});
     ASSERT_EQ(line.outcome, Outcome::Run) << line.message.toStdString();
     EXPECT_EQ(line.options.modules, 512u);
     EXPECT_EQ(line.options.firstModule, 7u);
@@ -51,6 +68,8 @@ TEST(SimOptions, EveryOptionIsTaken) {
     EXPECT_TRUE(f.silent && f.ackFromOtherMac && f.ackWithoutApplying);
     EXPECT_EQ(f.replyDelay, 1500ms);
     EXPECT_EQ(f.dropEvery, 4u);
+    EXPECT_EQ(line.options.debugPort, 40112);
+    EXPECT_EQ(line.options.debugFloodPerSecond, 1000u);
 }
 
 TEST(SimOptions, ChineseCredentialsAreKeptAsGbk) {
@@ -91,6 +110,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{QStringLiteral("--drop-every"), QStringLiteral("0")}, "--drop-every"},
         Refused{{QStringLiteral("--link-mbit"), QStringLiteral("-1")}, "--link-mbit"},
         Refused{{QStringLiteral("--first-module"), QStringLiteral("65535")}, "--first-module"},
+        Refused{{QStringLiteral("--debug-port"), QStringLiteral("0")}, "--debug-port"},
+        Refused{{QStringLiteral("--debug-flood"), QStringLiteral("0")}, "--debug-flood"},
+        Refused{{QStringLiteral("--debug-flood"), QStringLiteral("100001")}, "--debug-flood"},
         Refused{{QStringLiteral("--bogus")}, "bogus"}, Refused{{QStringLiteral("stray")}, "stray"}));
 
 }  // namespace
