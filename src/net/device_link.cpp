@@ -26,10 +26,10 @@ DeviceLink::~DeviceLink() {
     thread_.wait();
 }
 
-bool DeviceLink::open(const QHostAddress& card, int interfaceIndex) {
+bool DeviceLink::open(const QHostAddress& card, std::vector<int> broadcastCards) {
     bool bound = false;
     QMetaObject::invokeMethod(
-        worker_, [&] { bound = worker_->open(card, interfaceIndex, options_.receiveBuffer); },
+        worker_, [&] { bound = worker_->open(card, std::move(broadcastCards), options_.receiveBuffer); },
         Qt::BlockingQueuedConnection);
     return bound;
 }

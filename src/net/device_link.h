@@ -40,10 +40,11 @@ class DeviceLink final : public QObject {
     explicit DeviceLink(Options options, QObject* parent = nullptr);
     ~DeviceLink() override;
 
-    // Opens the socket anew: unbound (a null address) or bound to a card's address and any free port. With a
-    // card, broadcasts leave by that card's interface, so a module with a wrong address on its segment is
-    // still reached. Returns false when the bind failed; the socket then works unbound.
-    bool open(const QHostAddress& card = {}, int interfaceIndex = 0);
+    // Opens the socket anew: unbound (a null address) or bound to a card's address and any free port. A
+    // limited broadcast leaves once by each card of `broadcastCards` (interface indexes), so a module with a
+    // wrong address on a card's segment is still reached; with none given it leaves as the routing table
+    // says. Returns false when the bind failed; the socket then works unbound.
+    bool open(const QHostAddress& card = {}, std::vector<int> broadcastCards = {});
 
     // The access lock: while set, every datagram carries the credentials in front.
     void setLock(std::optional<protocol::LockCredentials> lock);

@@ -7,10 +7,10 @@
 #include "protocol/device_frame.h"
 
 namespace norvane::net {
-bool SocketWorker::open(const QHostAddress& card, int interfaceIndex, int receiveBuffer) {
+bool SocketWorker::open(const QHostAddress& card, std::vector<int> broadcastCards, int receiveBuffer) {
     close();
     socket_ = std::make_unique<QUdpSocket>();
-    interfaceIndex_ = interfaceIndex;
+    broadcastCards_ = std::move(broadcastCards);
     bool bound = true;
     const auto mode = QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint;
     // Unbound until the first send, as the system would leave it; Qt binds an unbound socket there itself,
@@ -34,9 +34,15 @@ void SocketWorker::close() {
 void SocketWorker::send(const QByteArray& bytes, const QHostAddress& to, quint16 port) {
     if (!socket_) return;
     QNetworkDatagram datagram(bytes, to, port);
-    if (interfaceIndex_ > 0 && to == QHostAddress(QHostAddress::Broadcast))
-        datagram.setInterfaceIndex(static_cast<uint>(interfaceIndex_));
-    socket_->writeDatagram(datagram);  // fire and forget: nobody examines a send's result
+    // Fire and forget: nobody examines a send's result.
+    if (broadcastCards_.empty() || to != QHostAddress(QHostAddress::Broadcast)) {
+        socket_->writeDatagram(datagram);
+        return;
+    }
+    for (const int card : broadcastCards_) {
+        datagram.setInterfaceIndex(static_cast<uint>(card));
+        socket_->writeDatagram(datagram);
+    }
 }
 
 void SocketWorker::drain() {

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "bytes.h"
 
@@ -20,7 +21,7 @@ class SocketWorker final : public QObject {
     explicit SocketWorker(std::function<void(ReceivedDatagram)> deliver) : deliver_(std::move(deliver)) {}
 
     // Called on the worker thread.
-    bool open(const QHostAddress& card, int interfaceIndex, int receiveBuffer);
+    bool open(const QHostAddress& card, std::vector<int> broadcastCards, int receiveBuffer);
     void send(const QByteArray& bytes, const QHostAddress& to, quint16 port);
     void close();
 
@@ -31,7 +32,7 @@ class SocketWorker final : public QObject {
 
     std::function<void(ReceivedDatagram)> deliver_;
     std::unique_ptr<QUdpSocket> socket_;
-    int interfaceIndex_ = 0;
+    std::vector<int> broadcastCards_;  // interface indexes a limited broadcast leaves by
 };
 
 }  // namespace norvane::net
