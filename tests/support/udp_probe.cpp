@@ -1,9 +1,7 @@
 #include "udp_probe.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <poll.h>
-#include <sched.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -13,47 +11,14 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "namespace_scope.h"
+
 namespace norvane::test {
 namespace {
 
 [[noreturn]] void fail(const std::string& what) {
     throw std::system_error(errno, std::generic_category(), what);
 }
-
-class Fd {
-  public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
-// Moves this thread into a named namespace for its lifetime; sockets made meanwhile stay there.
-class NamespaceScope {
-  public:
-    explicit NamespaceScope(const std::string& name)
-        : home_(::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC)) {
-        if (home_.get() < 0) fail("open own network namespace");
-        const Fd target(::open(("/run/netns/" + name).c_str(), O_RDONLY | O_CLOEXEC));
-        if (target.get() < 0) fail("open namespace " + name);
-        if (::setns(target.get(), CLONE_NEWNET) != 0) fail("enter namespace " + name);
-    }
-    ~NamespaceScope() {
-        // Failing to return would leave the test in the wrong namespace: nothing safe is left to do.
-        if (::setns(home_.get(), CLONE_NEWNET) != 0) std::abort();
-    }
-    NamespaceScope(const NamespaceScope&) = delete;
-    NamespaceScope& operator=(const NamespaceScope&) = delete;
-
-  private:
-    Fd home_;
-};
 
 sockaddr_in toAddress(const std::string& address, std::uint16_t port) {
     sockaddr_in out{};
