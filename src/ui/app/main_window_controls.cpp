@@ -103,6 +103,8 @@ QWidget* fieldControl(const FieldRow& row) {
             // The module's identity is shown, never edited.
             auto* edit = new QLineEdit;
             edit->setReadOnly(true);
+            edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00-00-00-00-00-00")) +
+                                  16);
             return edit;
         }
         case Decimal:
@@ -185,7 +187,6 @@ QGroupBox* group(const Group& spec) {
         for (std::size_t k = 1; k < row.size() && row[k] != 0; ++k)
             grid->addWidget(make(row[k]).widget, line, column++);
     }
-    grid->setRowStretch(static_cast<int>(perColumn), 1);
     return box;
 }
 

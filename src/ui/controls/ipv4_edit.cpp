@@ -34,6 +34,8 @@ class Ipv4Validator final : public QValidator {
 
 Ipv4Edit::Ipv4Edit(QWidget* parent) : QLineEdit(parent) {
     setValidator(new Ipv4Validator(this));
+    // The longest address stays whole, with room for the frame and the cursor.
+    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("255.255.255.255")) + 16);
 }
 
 void Ipv4Edit::setAddress(const Octets& octets) {
