@@ -7,7 +7,7 @@ namespace norvane::test {
 
 // Moves the calling thread into a named namespace (from /run/netns) for the scope's lifetime; sockets made
 // meanwhile stay there, and so do threads started meanwhile. Throws when the namespace cannot be entered.
-class NamespaceScope {
+class NamespaceScope final {
   public:
     explicit NamespaceScope(const std::string& name);
     ~NamespaceScope();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QValidator>
 #include <map>
@@ -180,6 +181,19 @@ TEST_F(Controls, TheListedTextsAreGreenAndOthersAreNot) {
     for (const int id : {1020, 1098, 1037, 1306})
         EXPECT_NE(findControl(window, id)->palette().color(QPalette::Active, QPalette::ButtonText), green)
             << id;
+}
+
+TEST_F(Controls, TheDeviceListSelectsWholeRowsInItsOwnBlue) {
+    auto* list = findControl<QTableView>(window, kDeviceList);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_TRUE(list->showGrid());
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        EXPECT_EQ(list->palette().color(group, QPalette::Highlight), QColor(0x33, 0x99, 0xFF));
+        // The text keeps its colour on the selected row.
+        EXPECT_EQ(list->palette().color(group, QPalette::HighlightedText),
+                  list->palette().color(group, QPalette::Text));
+    }
 }
 
 TEST_F(Controls, TheProductionAndOneKeyControlsStayHidden) {

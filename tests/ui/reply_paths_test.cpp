@@ -1,5 +1,6 @@
 // What the main window does with each reply, good or bad, from a module the test plays over real UDP.
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QSignalSpy>
 
@@ -30,20 +31,27 @@ class ReplyPaths : public WindowFixture {
   protected:
     // The window on the probe, once its first search has come.
     void SetUp() override {
+        QElapsedTimer opened;
+        opened.start();
         openWindow(probe.port());
         search = probe.nextNotPoll();
         ASSERT_TRUE(search.has_value()) << "no search";
+        searchAfterMs = opened.elapsed();
     }
 
     void settleReplies() { settle(200); }
 
     ProbeModule probe;
     std::optional<QNetworkDatagram> search;
+    qint64 searchAfterMs = 0;
 };
 
 TEST_F(ReplyPaths, TheFirstSearchIsTheExactBroadcastFrame) {
     EXPECT_EQ(bytesOf(*search), protocol::searchFrame(protocol::Route::Local));
     EXPECT_EQ(search->destinationAddress(), QHostAddress(QHostAddress::Broadcast));
+    // 200 ms after start-up the search starts; its broadcast leaves 200 ms after that (timers may fire a
+    // little early, never much).
+    EXPECT_GE(searchAfterMs, 360);
 }
 
 TEST_F(ReplyPaths, NoiseAndBrokenFramesListNothing) {

@@ -108,7 +108,6 @@ void CdornDlg::setStatus(const QString& text) {
 }
 
 void CdornDlg::startSearch() {
-    firstSearch_.stop();
     model_->clear();
     shownIndex_ = -1;
     followingSearch_ = false;
