@@ -54,8 +54,8 @@ TEST(MonitorColumns, ShowTheBytesAsTextUpToTheFirstZeroAndAllOfThemInHex) {
         // A lead byte without its trail and a byte GBK never uses: each shows as U+FFFD.
         {"broken GBK", bytes({0x41, 0xFF, 0x42, 0xD6}), "A\uFFFDB\uFFFD", "41 ff 42 d6 "},
         // Line breaks and other control characters never split a row.
-        {"control characters", bytes({0x0D, 0x0A, 0x09, 0x7F, 0x01}), "\u240D\u240A\u2409\u2421\u2401",
-         "0d 0a 09 7f 01 "},
+        {"control characters", bytes({0x0D, 0x0A, 0x09, 0x41, 0x7F, 0x01}), "\u00B7\u00B7\u00B7A\u00B7\u00B7",
+         "0d 0a 09 41 7f 01 "},
         {"frame header", bytes({0x88, 0x3A, 0x00, 0x04}), "\uFFFD:", "88 3a 00 04 "},
     };
     for (const Case& c : cases) {

@@ -24,14 +24,10 @@ std::string asciiColumn(ByteView bytes) {
     for (const char c : utf8) {
         const auto byte = static_cast<unsigned char>(c);
         // Only ASCII control characters are single bytes below 0x20 (or 0x7F) in UTF-8.
-        if (byte < 0x20 || byte == 0x7F) {
-            const unsigned picture = byte == 0x7F ? 0x2421 : 0x2400 + byte;
-            shown +=
-                {static_cast<char>(0xE0 | picture >> 12), static_cast<char>(0x80 | (picture >> 6 & 0x3F)),
-                 static_cast<char>(0x80 | (picture & 0x3F))};
-        } else {
+        if (byte < 0x20 || byte == 0x7F)
+            shown += "\u00B7";
+        else
             shown += c;
-        }
     }
     return shown;
 }

@@ -27,8 +27,8 @@ struct ArrivalTime {
 std::string arrivalText(const ArrivalTime& time);
 
 // The bytes as text up to the first zero byte, read as GBK (a byte that is no GBK character shows as U+FFFD),
-// with control characters shown as their pictures (U+2400 to U+2421), so that no datagram can break a row
-// into lines.
+// with each control character shown as a middle dot, as hex viewers do, so that no datagram can break a row
+// into lines; the HEX column tells which byte it was.
 std::string asciiColumn(ByteView bytes);
 
 // Every byte as two lower-case hexadecimal digits and a space: "41 42 00 43 ".
