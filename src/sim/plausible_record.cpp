@@ -79,8 +79,8 @@ void network(DeviceRecord& r, std::size_t index) {
 }
 
 void serialPort(DeviceRecord& r, std::size_t index) {
-    r.setU32(27, 9600);                                        // baud rate
-    r.setU16(32, 8);                                           // framing
+    setBytes(r, 27, {3, 0, 8, 0});  // 9600 baud, no parity, 8 data bits, 1 stop bit
+    r.setU16(32, 20);               // packing time, ms
     r.setU8(250, static_cast<std::uint8_t>(1 + index % 247));  // RTU address
     r.setU8(251, 1);
     r.setU8(252, 20);  // input debounce
@@ -244,8 +244,9 @@ void status(DeviceRecord& r, std::size_t index) {
     setText(r, 13181, 20, "8986001234" + decimal(index + 1, 10));
     r.setU8(13213, 1);
     r.setU8(13246, 3);
-    setText(r, 13247, 20, "CMCC");
-    setText(r, 13267, 20, "LTE");
+    // The carrier's address and the address it maps to, both in documentation ranges.
+    setText(r, 13247, 20, "203.0.113." + std::to_string(1 + index % 250));
+    setText(r, 13267, 20, "198.51.100." + std::to_string(100 + index % 100));
     // GPS: fixed, north 31.230416, east 121.473701.
     setBytes(r, 13288, {1, 'N'});
     r.setU16(13290, 31);
