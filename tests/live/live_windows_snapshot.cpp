@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", violation->c_str());
         return 1;
     }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     if (argc != 2) {

@@ -19,6 +19,8 @@ using namespace std::chrono_literals;
 
 constexpr auto kPollPeriod = 200ms;
 constexpr auto kRedrawPeriod = 50ms;
+// Room for "-2147483648" and "65535" or "161.655".
+constexpr int kCounterWidth = 76, kReadingWidth = 80;
 
 QLabel* label(const QString& text, QWidget* parent) {
     auto* l = new QLabel(text, parent);
@@ -26,15 +28,16 @@ QLabel* label(const QString& text, QWidget* parent) {
     return l;
 }
 
-// A counter's or reading's value: sunken and centred.
-QLabel* valueBox(int id, const QString& accessibleName, const QString& initial, QWidget* parent) {
+// A counter's or reading's value: sunken and centred. Its size is fixed, wide enough for any value, so that a
+// new value repaints the box alone and never lays the panel out again.
+QLabel* valueBox(int id, const QString& accessibleName, const QString& initial, int width, QWidget* parent) {
     auto* box = new QLabel(initial, parent);
     box->setObjectName(controlName(id));
     box->setAccessibleName(accessibleName);
     box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     box->setAlignment(Qt::AlignCenter);
     box->setTextFormat(Qt::PlainText);
-    box->setMinimumWidth(60);
+    box->setFixedSize(width, box->fontMetrics().height() + 6);
     return box;
 }
 
@@ -108,7 +111,7 @@ void ctrl::buildCounters(QVBoxLayout& layout) {
         auto* l = new QLabel(name, this);
         grid->addWidget(l, row, column);
         counters_[k] = valueBox(kFirstCounter + static_cast<int>(k), QStringLiteral("计数 ") + name,
-                                QStringLiteral("999"), this);
+                                QStringLiteral("999"), kCounterWidth, this);
         QPalette green = counters_[k]->palette();
         green.setColor(QPalette::WindowText, QColor(0, 128, 0));
         counters_[k]->setPalette(green);
@@ -131,8 +134,7 @@ void ctrl::buildReadings(QVBoxLayout& layout) {
         const int column = static_cast<int>(m);
         const QString name = QStringLiteral("A%1").arg(m + 1);
         grid->addWidget(new QLabel(name, this), 0, column);
-        readings_[m] = valueBox(kFirstReading + column, name, QStringLiteral("0.0"), this);
-        readings_[m]->setMinimumWidth(80);
+        readings_[m] = valueBox(kFirstReading + column, name, QStringLiteral("0.0"), kReadingWidth, this);
         grid->addWidget(readings_[m], 1, column);
     }
     range_ = new QComboBox(this);

@@ -1,7 +1,9 @@
 #include "live/picture_button.h"
 
 #include <QPainter>
+#include <QPixmapCache>
 #include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
 
 #include "controls/control_id.h"
 
@@ -31,6 +33,8 @@ PictureButton::PictureButton(int id, const QString& accessibleName, LivePicture 
     setAccessibleDescription(stateText(picture));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFocusPolicy(Qt::TabFocus);
+    // The face it paints covers it whole.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureButton::setPicture(LivePicture picture) {
@@ -49,17 +53,42 @@ QSize PictureButton::minimumSizeHint() const {
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    QStyleOptionButton option;
-    option.initFrom(this);
-    option.features = QStyleOptionButton::None;
-    if (isDown())
-        option.state |= QStyle::State_Sunken;
-    else
-        option.state |= QStyle::State_Raised;
-    style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
-    // The picture fills the face, inside the bevel.
-    paintLivePicture(painter, QRectF(rect()).adjusted(2, 2, -2, -2), picture_);
+    // Every button of a kind looks the same, so each look is drawn once, at this size and pixel ratio, with
+    // the window's background under its rounded corners; a redraw of 64 buttons is then 64 copies.
+    const qreal ratio = devicePixelRatioF();
+    const bool down = isDown(), focus = hasFocus(), hover = underMouse();
+    const QString key = QStringLiteral("norvane-live-%1-%2x%3@%4-%5%6%7")
+                            .arg(static_cast<int>(picture_))
+                            .arg(width())
+                            .arg(height())
+                            .arg(ratio)
+                            .arg(down)
+                            .arg(focus)
+                            .arg(hover);
+    QPixmap face;
+    if (!QPixmapCache::find(key, &face)) {
+        face = QPixmap(size() * ratio);
+        face.setDevicePixelRatio(ratio);
+        face.fill(palette().color(QPalette::Window));
+        QPainter painter(&face);
+        QStyleOptionButton option;
+        option.initFrom(this);
+        option.rect = QRect(QPoint(), size());
+        option.features = QStyleOptionButton::None;
+        option.state |= down ? QStyle::State_Sunken : QStyle::State_Raised;
+        style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
+        // The picture fills the face, inside the bevel.
+        paintLivePicture(painter, QRectF(option.rect).adjusted(2, 2, -2, -2), picture_);
+        if (focus) {
+            QStyleOptionFocusRect frame;
+            frame.initFrom(this);
+            frame.rect = option.rect.adjusted(3, 3, -3, -3);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+        }
+        painter.end();
+        QPixmapCache::insert(key, face);
+    }
+    QPainter(this).drawPixmap(0, 0, face);
 }
 
 }  // namespace norvane::ui
