@@ -23,11 +23,10 @@ class DebugFlood final {
     // Datagrams sent so far.
     std::uint64_t sent() const { return sent_; }
 
-    // The datagram with sequence number `sequence`.
-    static Bytes datagram(std::uint64_t sequence);
-
   private:
     class Thread;
+    // The datagram with sequence number `sequence`.
+    static Bytes datagram(std::uint64_t sequence);
 
     const LiveBehaviour& live_;
     std::uint32_t perSecond_;
