@@ -134,6 +134,7 @@ TEST_F(MainWindow, OpenersOfAModuleSayTheirWindowIsNotBuilt) {
     for (const CommandRow& row : commandTable()) {
         if (row.action != CommandAction::OpensWindow && row.action != CommandAction::OpensWindowOrAsks)
             continue;
+        if (row.id == 1040) continue;  // "设备信息" opens its window (device_info_test)
         prompter.expect(kNotProvided);
         QTest::mouseClick(control<QAbstractButton>(row.id), Qt::LeftButton);
         EXPECT_TRUE(prompter.satisfied()) << row.id;

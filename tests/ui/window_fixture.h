@@ -21,8 +21,10 @@ namespace norvane::ui::test {
 // virtual modules in the same process (on a free port, which the window takes as the modules' port).
 class WindowFixture : public testing::Test {
   protected:
-    void startModules(const std::vector<record::DeviceRecord>& records) {
-        host = std::make_unique<sim::ModuleHost>(records);
+    // The extension, when given, must outlive the host.
+    void startModules(const std::vector<record::DeviceRecord>& records,
+                      sim::ModuleExtension* extension = nullptr) {
+        host = std::make_unique<sim::ModuleHost>(records, extension);
         server =
             std::make_unique<sim::SimServer>(*host, sim::Endpoint{QHostAddress(QHostAddress::AnyIPv4), 0});
         ASSERT_TRUE(server->start()) << qPrintable(server->errorString());
@@ -36,8 +38,8 @@ class WindowFixture : public testing::Test {
     }
 
     // Three virtual modules and the window, once the first search has listed them all.
-    void openWindowOnModules(std::size_t count = 3) {
-        startModules(sim::plausibleRecords(count));
+    void openWindowOnModules(std::size_t count = 3, sim::ModuleExtension* extension = nullptr) {
+        startModules(sim::plausibleRecords(count), extension);
         openWindow(server->port());
         ASSERT_TRUE(waitFor([&] { return rows() == static_cast<int>(count); })) << rows() << " rows";
         settle();

@@ -18,8 +18,11 @@
 #include "app/command_table.h"
 #include "app/device_list_model.h"
 #include "app/device_list_view.h"
+#include "app/devinfo.h"
+#include "app/displayed_items.h"
 #include "app/field_table.h"
 #include "app/main_window_controls.h"
+#include "app/module_commands.h"
 #include "app/settings_store.h"
 #include "app/show_record.h"
 #include "controls/control_id.h"
@@ -40,6 +43,7 @@ constexpr auto kClockPollPeriod = 1000ms;
 constexpr int kSearch = 1020, kCrossRouter = 1068, kShowPassword = 1096, kLockHelp = 1098, kPassword = 1024;
 constexpr int kModeLists[] = {1026, 1032, 1034, 1059};
 constexpr int kSerialMode = 1290;
+constexpr int kDeviceInfo = 1040;
 
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -61,6 +65,8 @@ CdornDlg::CdornDlg(Prompter& prompter, net::DeviceLink::Options link, SettingsSt
     list_ = findControl<DeviceListView>(*controls_, kDeviceList);
     status_ = findControl<StatusText>(*controls_, kStatusLine);
     clock_ = findControl<StatusText>(*controls_, kClockText);
+    commands_ = new ModuleCommands(*this, *controls_, prompter_);
+    acknowledgements_ = commands_;
 
     // Start-up, in order: the card list, the socket, the device list, the settings, the first search.
     fillCardList();
@@ -135,6 +141,8 @@ void CdornDlg::buildMenus() {
         action->setObjectName(controlName(row.id));
         if (row.id == kAboutCommand)
             connect(action, &QAction::triggered, this, [this] { CAboutDlg(this).exec(); });
+        else if (row.action == CommandAction::Sends)
+            connect(action, &QAction::triggered, this, [this, id = row.id] { commands_->run(id); });
         else
             connect(action, &QAction::triggered, this, &CdornDlg::notProvided);
     }
@@ -213,12 +221,19 @@ void CdornDlg::wireCommand(const CommandRow& row) {
     if (row.action == CommandAction::Own) return;
     auto* button = findControl<QAbstractButton>(*controls_, row.id);
     connect(button, &QAbstractButton::clicked, this, [this, &row, button] {
-        // A check box whose action is not there keeps its state: nothing has happened.
-        if (row.kind == CommandKind::Check) button->setChecked(!button->isChecked());
-        if (row.action == CommandAction::LaterWork)
-            notProvided();
-        else
-            openWindow(row);
+        switch (row.action) {
+            case CommandAction::Sends:
+                commands_->run(row.id);
+                return;
+            case CommandAction::LaterWork:
+                // A check box whose action is not there keeps its state: nothing has happened.
+                if (row.kind == CommandKind::Check) button->setChecked(!button->isChecked());
+                notProvided();
+                return;
+            default:
+                openWindow(row);
+                return;
+        }
     });
 }
 
@@ -230,7 +245,20 @@ void CdornDlg::openWindow(const CommandRow& row) {
             setStatus(kChooseModule);
         return;
     }
+    if (row.id == kDeviceInfo) {
+        openDeviceInfo(selectedIndex());
+        return;
+    }
     notProvided();  // the feature windows come with their own work
+}
+
+void CdornDlg::openDeviceInfo(int index) {
+    const auto row = static_cast<std::size_t>(index);
+    auto* window = new devinfo(devices_[row], this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // Modal on the window, without a loop of its own; whichever button closed it, the row shows the name.
+    connect(window, &QDialog::finished, this, [this, row] { model_->refreshRow(row); });
+    window->open();
 }
 
 void CdornDlg::notProvided() {
@@ -255,10 +283,16 @@ void CdornDlg::takeReplies() {
 
 void CdornDlg::handle(const net::ReceivedDatagram& datagram) {
     std::optional<std::array<std::uint8_t, 8>> clock;
-    const record::ReplyOutcome outcome = replies_.handle(
-        datagram.source, datagram.bytes, [&clock](const protocol::ConfigItem& item, bool stored) {
+    std::vector<QString> messages;
+    std::optional<Bytes> networkTest;
+    const record::ReplyOutcome outcome =
+        replies_.handle(datagram.source, datagram.bytes, [&](const protocol::ConfigItem& item, bool stored) {
             if (stored && item.tag == protocol::tag::kClock && item.value.size() == 8)
                 std::ranges::copy(item.value, clock.emplace().begin());
+            if (item.tag == protocol::tag::kNetworkTest)
+                networkTest.emplace(item.value.begin(), item.value.end());
+            if (auto text = displayedItemText(item.tag, item.value, stored))
+                messages.push_back(std::move(*text));
         });
     using Kind = record::ReplyOutcome::Kind;
     switch (outcome.kind) {
@@ -279,6 +313,8 @@ void CdornDlg::handle(const net::ReceivedDatagram& datagram) {
     }
     // Whichever module sent it, listed or not.
     if (clock) clock_->setShownText(clockText(*clock));
+    if (networkTest) commands_->networkTestAnswered(*networkTest);
+    for (const QString& text : messages) prompter_.inform(this, text);
 }
 
 void CdornDlg::showNewestModule() {

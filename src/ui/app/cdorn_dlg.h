@@ -15,6 +15,7 @@ namespace norvane::ui {
 class AcknowledgementHandler;
 class DeviceListModel;
 class DeviceListView;
+class ModuleCommands;
 class Prompter;
 class SettingsStore;
 class StatusText;
@@ -32,8 +33,8 @@ class CdornDlg final : public QMainWindow {
                       SettingsStore* settings = nullptr, QWidget* parent = nullptr);
     ~CdornDlg() override;
 
-    // Where the acknowledgements of writes, factory resets and reboots go; without a handler they are
-    // ignored.
+    // Where the acknowledgements of writes, factory resets and reboots go: to the window's own commands
+    // unless a test puts a handler of its own; without one they are ignored.
     void setAcknowledgementHandler(AcknowledgementHandler* handler) { acknowledgements_ = handler; }
 
     record::DeviceList& devices() { return devices_; }
@@ -60,6 +61,7 @@ class CdornDlg final : public QMainWindow {
     void wireCommand(const CommandRow& row);
     void openWindow(const CommandRow& row);
     void notProvided();
+    void openDeviceInfo(int index);
 
     void takeReplies();
     void handle(const net::ReceivedDatagram& datagram);
@@ -82,6 +84,7 @@ class CdornDlg final : public QMainWindow {
     DeviceListView* list_ = nullptr;
     StatusText* status_ = nullptr;
     StatusText* clock_ = nullptr;
+    ModuleCommands* commands_ = nullptr;
 
     QTimer firstSearch_;      // timer 10: the search 200 ms after start-up
     QTimer searchBroadcast_;  // timer 1: the broadcast 200 ms after a search starts

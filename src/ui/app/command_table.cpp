@@ -43,14 +43,14 @@ constexpr CommandRow kCommands[] = {
     {1023, "固件升级", nullptr, Button, OpensWindow},
     {1054, "控制", nullptr, Button, OpensWindowOrAsks},
     // Commands to the selected module.
-    {1037, "保存", nullptr, Button, LaterWork},
-    {1021, "重启设备", nullptr, Button, LaterWork},
-    {1022, "恢复出厂", nullptr, Button, LaterWork},
-    {1069, "调试(重启丢失)", nullptr, Check, LaterWork},
-    {1071, "校准", nullptr, Link, LaterWork},
-    {1090, "外网测试", nullptr, Link, LaterWork},
-    {1082, "信息", "用户代码", Link, LaterWork},
-    {1304, "流量", nullptr, Link, LaterWork},
+    {1037, "保存", nullptr, Button, Sends},
+    {1021, "重启设备", nullptr, Button, Sends},
+    {1022, "恢复出厂", nullptr, Button, Sends},
+    {1069, "调试(重启丢失)", nullptr, Check, Sends},
+    {1071, "校准", nullptr, Link, Sends},
+    {1090, "外网测试", nullptr, Link, Sends},
+    {1082, "信息", "用户代码", Link, Sends},
+    {1304, "流量", nullptr, Link, Sends},
     {1041, "一键配置", nullptr, Button, LaterWork, true},
     // The production bench.
     {1293, "打印", nullptr, Button, LaterWork, true},
@@ -60,7 +60,7 @@ constexpr CommandRow kCommands[] = {
 };
 
 constexpr MenuRow kMenus[] = {
-    {32772, "设备", "固件升级", LaterWork},           {32774, "Tools", "深度恢复出厂", LaterWork},
+    {32772, "设备", "固件升级", LaterWork},           {32774, "Tools", "深度恢复出厂", Sends},
     {32777, "Tools", "导入配置", LaterWork},          {32778, "Tools", "导出配置", LaterWork},
     {kAboutCommand, "帮助", "关于 dorn(&A)...", Own},
 };

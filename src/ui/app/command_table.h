@@ -12,6 +12,7 @@ enum class CommandAction : std::uint8_t {
     Own,          // the main window wires it itself (or it only holds a choice)
     OpensWindow,  // opens a window on the selected module; "请选择一个设备" in the status line without one
     OpensWindowOrAsks,  // the same, with "请选择一个设备" in a message box
+    Sends,              // a command to the selected module (or, for the traffic query, to every module)
     LaterWork,          // a command whose action is not built yet
 };
 
