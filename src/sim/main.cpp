@@ -7,7 +7,9 @@
 #include <iostream>
 
 #include "sim/access_lock.h"
+#include "sim/composite_extension.h"
 #include "sim/debug_flood.h"
+#include "sim/displayed_items.h"
 #include "sim/live_behaviour.h"
 #include "sim/module_host.h"
 #include "sim/plausible_record.h"
@@ -64,7 +66,9 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, requestStop);
 
     sim::LiveBehaviour live(options.debugPort);
-    sim::ModuleHost host(sim::plausibleRecords(options.modules, options.firstModule), &live);
+    sim::DisplayedItems displayed;
+    sim::CompositeExtension extensions{&live, &displayed};
+    sim::ModuleHost host(sim::plausibleRecords(options.modules, options.firstModule), &extensions);
     host.faults().apply(options.faults);
     if (options.lock) {
         for (std::size_t i = 0; i < host.moduleCount(); ++i)
