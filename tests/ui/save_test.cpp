@@ -1,4 +1,5 @@
 // "保存" over real UDP: the window reads its controls into the record and the virtual module takes the save.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -6,6 +7,8 @@
 
 #include "app/devinfo.h"
 #include "controls/status_text.h"
+#include "probe_module.h"
+#include "record/save_frame.h"
 #include "text/gbk.h"
 #include "window_fixture.h"
 
@@ -170,6 +173,59 @@ TEST_F(Save, AFrameTooLongForOneDatagramFirmwareIsRefused) {
     settle(700);
     EXPECT_EQ(host->record(moduleAt(0)), before);
 }
+
+// The frames of a save as a module receives them, played by the test.
+struct RouteCase {
+    const char* name;
+    const char* firmware;
+    bool crossRouter;
+    bool pieces;
+};
+
+void PrintTo(const RouteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SaveFrames : public WindowFixture, public testing::WithParamInterface<RouteCase> {};
+
+TEST_P(SaveFrames, LeaveByTheDestinationRuleWholeOrInPieces) {
+    constexpr MacAddress kMac{0x02, 0x4E, 0x56, 0x40, 0x00, 0x01};
+    ProbeModule probe;
+    openWindow(probe.port());
+    ASSERT_TRUE(probe.nextNotPoll().has_value()) << "no search";
+    const std::string firmware = GetParam().firmware;
+    probe.reply(0x81, kMac, items({{0x16, bytesOf(kMac)}, {0x01, Bytes(firmware.begin(), firmware.end())}}));
+    ASSERT_TRUE(waitFor([&] { return rows() == 1; }));
+    settle();
+    control<QCheckBox>(1068)->setChecked(GetParam().crossRouter);
+
+    QTest::mouseClick(control<QPushButton>(kSave), Qt::LeftButton);
+    const record::DeviceRecord& saved = window->devices()[0];
+    const auto route = GetParam().crossRouter ? protocol::Route::CrossRouter : protocol::Route::Local;
+    const record::SavePlan plan = record::planSave(saved, route);
+    if (GetParam().pieces) {
+        ASSERT_GT(plan.datagrams.size(), 1u);
+        EXPECT_EQ(plan.datagrams.front().size(), record::kSavePieceSize);
+    } else {
+        ASSERT_EQ(plan.datagrams.size(), 1u);
+    }
+    const QHostAddress to = GetParam().crossRouter ? QHostAddress(QStringLiteral("198.51.100.1"))
+                                                   : QHostAddress(QHostAddress::Broadcast);
+    for (const Bytes& expected : plan.datagrams) {
+        const auto datagram = probe.nextNotPoll();
+        ASSERT_TRUE(datagram.has_value());
+        EXPECT_EQ(bytesOf(*datagram), expected);
+        EXPECT_EQ(datagram->destinationAddress(), to);
+    }
+    EXPECT_EQ(plan.datagrams.front()[2], GetParam().crossRouter ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, SaveFrames,
+                         testing::Values(RouteCase{"WholeByBroadcast", "V10027", false, false},
+                                         RouteCase{"PiecesAcrossRouters", "V10028", true, true}),
+                         [](const testing::TestParamInfo<RouteCase>& param) {
+                             return std::string(param.param.name);
+                         });
 
 }  // namespace
 }  // namespace norvane::ui::test
