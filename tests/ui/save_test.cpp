@@ -134,16 +134,17 @@ TEST_P(SaveUnanswered, FailsAfterThreeSecondsAndFreesTheButton) {
     EXPECT_GE(clicked.elapsed(), 2900);
     EXPECT_TRUE(saveButton().isEnabled());
     // A late acknowledgement finds nothing waiting.
-    host->faults().apply({});
-    settle();
+    settle(1500);
     EXPECT_EQ(status(), QStringLiteral("保存失败"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, SaveUnanswered,
-    testing::Values(FaultCase{"Silent", [](sim::FaultSwitches& f) { f.setSilent(true); }},
-                    FaultCase{"AcknowledgedByAnotherMac",
-                              [](sim::FaultSwitches& f) { f.setAckFromOtherMac(true); }}),
+    testing::Values(
+        FaultCase{"Silent", [](sim::FaultSwitches& f) { f.setSilent(true); }},
+        FaultCase{"AcknowledgedTooLate",
+                  [](sim::FaultSwitches& f) { f.setReplyDelay(std::chrono::milliseconds(3200)); }},
+        FaultCase{"AcknowledgedByAnotherMac", [](sim::FaultSwitches& f) { f.setAckFromOtherMac(true); }}),
     [](const testing::TestParamInfo<FaultCase>& param) { return std::string(param.param.name); });
 
 TEST_F(Save, WithoutASelectionNothingIsSent) {

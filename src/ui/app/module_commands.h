@@ -36,8 +36,6 @@ class ModuleCommands final : public QObject, public AcknowledgementHandler {
     // The answer to the external-network test (item 0xB5): closes the waiting box and shows the result.
     void networkTestAnswered(ByteView result);
 
-    const operation::PendingOperation& pending() const { return pending_; }
-
   private:
     void save();
     void reboot();
