@@ -55,6 +55,8 @@ TEST_F(DisplayedItems, TheTrafficQueryGivesOneBoxPerAnsweringModule) {
     EXPECT_TRUE(waitFor([&] { return rows() == 3; }));
 }
 
+const std::string kLongestResult(511, 'a');
+
 struct ItemCase {
     const char* name;
     std::uint8_t tag;
@@ -89,7 +91,10 @@ INSTANTIATE_TEST_SUITE_P(
                              "(1 2 3 4 65535 256 7 8)"},
                     ItemCase{"EmptyCalibrationStatus", 0xB3, {}, nullptr},
                     ItemCase{"EmptyCalibrationValues", 0xB4, {}, nullptr},
-                    ItemCase{"ShortTrafficCounters", 0xB7, {0, 0, 0, 1, 0, 0, 0}, nullptr}),
+                    ItemCase{"ShortTrafficCounters", 0xB7, {0, 0, 0, 1, 0, 0, 0}, nullptr},
+                    // The network test's result, with or without its waiting box: at most 511 bytes shown.
+                    ItemCase{"NetworkTestResult", 0xB5, Bytes(600, 'a'), kLongestResult.c_str()},
+                    ItemCase{"NetworkTestFailed", 0xB5, {}, "测试失败"}),
     [](const testing::TestParamInfo<ItemCase>& param) { return std::string(param.param.name); });
 
 }  // namespace
