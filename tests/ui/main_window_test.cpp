@@ -14,6 +14,10 @@
 #include "app/field_table.h"
 #include "app/settings_store.h"
 #include "controls/status_text.h"
+#include "live/ctrl.h"
+#include "live/debug.h"
+#include "live/moto.h"
+#include "live/pwm.h"
 #include "window_fixture.h"
 
 namespace norvane::ui::test {
@@ -134,11 +138,41 @@ TEST_F(MainWindow, OpenersOfAModuleSayTheirWindowIsNotBuilt) {
     for (const CommandRow& row : commandTable()) {
         if (row.action != CommandAction::OpensWindow && row.action != CommandAction::OpensWindowOrAsks)
             continue;
-        if (row.id == 1040) continue;  // "设备信息" opens its window (device_info_test)
+        // These open their windows (device_info_test and the test below).
+        if (row.id == 1040 || row.id == 1054 || row.id == 1077 || row.id == 1084 || row.id == 1086) continue;
         prompter.expect(kNotProvided);
         QTest::mouseClick(control<QAbstractButton>(row.id), Qt::LeftButton);
         EXPECT_TRUE(prompter.satisfied()) << row.id;
     }
+}
+
+// The window a click on `id` opened modally, closed again so the click returns.
+template <typename Window>
+bool opensModally(QAbstractButton* opener) {
+    bool opened = false;
+    QTimer::singleShot(300, [&] {
+        auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+        opened = window != nullptr;
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    QTest::mouseClick(opener, Qt::LeftButton);
+    return opened;
+}
+
+TEST_F(MainWindow, TheLiveOpenersOpenTheirWindowsOnTheModule) {
+    openWindowOnModules(1);
+    EXPECT_TRUE(opensModally<ctrl>(control<QAbstractButton>(1054)));
+    EXPECT_TRUE(opensModally<pwm>(control<QAbstractButton>(1077)));
+    EXPECT_TRUE(opensModally<moto>(control<QAbstractButton>(1086)));
+
+    // The monitor is one window for the whole run, shown and raised again by every click.
+    QTest::mouseClick(control<QAbstractButton>(1084), Qt::LeftButton);
+    debug& monitor = showDebugMonitor();
+    EXPECT_TRUE(monitor.isVisible());
+    monitor.close();
+    QTest::mouseClick(control<QAbstractButton>(1084), Qt::LeftButton);
+    EXPECT_TRUE(monitor.isVisible());
+    monitor.close();
 }
 
 TEST_F(MainWindow, TheLockHelpAndThePasswordDisplay) {

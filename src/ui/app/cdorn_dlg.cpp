@@ -27,6 +27,10 @@
 #include "app/show_record.h"
 #include "controls/control_id.h"
 #include "controls/status_text.h"
+#include "live/ctrl.h"
+#include "live/debug.h"
+#include "live/moto.h"
+#include "live/pwm.h"
 #include "prompts/prompter.h"
 #include "protocol/requests.h"
 #include "protocol/tags.h"
@@ -44,6 +48,7 @@ constexpr int kSearch = 1020, kCrossRouter = 1068, kShowPassword = 1096, kLockHe
 constexpr int kModeLists[] = {1026, 1032, 1034, 1059};
 constexpr int kSerialMode = 1290;
 constexpr int kDeviceInfo = 1040;
+constexpr int kControlPanel = 1054, kDebugMonitor = 1084, kPwm = 1077, kMotors = 1086;
 
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -245,11 +250,34 @@ void CdornDlg::openWindow(const CommandRow& row) {
             setStatus(kChooseModule);
         return;
     }
-    if (row.id == kDeviceInfo) {
-        openDeviceInfo(selectedIndex());
-        return;
+    const auto index = static_cast<std::size_t>(selectedIndex());
+    record::DeviceRecord& module = devices_[index];
+    switch (row.id) {
+        case kDeviceInfo:
+            openDeviceInfo(selectedIndex());
+            return;
+        case kControlPanel: {
+            ctrl panel(link_, module, destinationOf(module), liveState_, this);
+            panel.exec();
+            return;
+        }
+        case kDebugMonitor:
+            showDebugMonitor();
+            return;
+        case kPwm: {
+            pwm window(link_, module, destinationOf(module), this);
+            window.exec();
+            return;
+        }
+        case kMotors: {
+            moto window(link_, module, destinationOf(module), this);
+            window.exec();
+            return;
+        }
+        default:
+            notProvided();
+            return;  // the other feature windows come with their own work
     }
-    notProvided();  // the feature windows come with their own work
 }
 
 void CdornDlg::openDeviceInfo(int index) {
@@ -285,8 +313,10 @@ void CdornDlg::handle(const net::ReceivedDatagram& datagram) {
     std::optional<std::array<std::uint8_t, 8>> clock;
     std::vector<QString> messages;
     std::optional<Bytes> networkTest;
-    const record::ReplyOutcome outcome =
-        replies_.handle(datagram.source, datagram.bytes, [&](const protocol::ConfigItem& item, bool stored) {
+    const record::ReplyOutcome outcome = replies_.handle(
+        datagram.source, datagram.bytes,
+        [&](const record::DeviceRecord& record, const protocol::ConfigItem& item, bool stored) {
+            liveState_.afterItem(record, item, stored);
             if (stored && item.tag == protocol::tag::kClock && item.value.size() == 8)
                 std::ranges::copy(item.value, clock.emplace().begin());
             if (item.tag == protocol::tag::kNetworkTest)

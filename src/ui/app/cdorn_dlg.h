@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device_link.h"
+#include "live/live_state_mirror.h"
 #include "network_cards.h"
 #include "record/reply_handler.h"
 
@@ -75,6 +76,8 @@ class CdornDlg final : public QMainWindow {
     AcknowledgementHandler* acknowledgements_ = nullptr;
     record::DeviceList devices_;
     record::ReplyHandler replies_{devices_};
+    // The status of the module whose control panel was opened last, kept up to date by its replies.
+    live::LiveStateMirror liveState_;
     net::DeviceLink link_;
     std::vector<net::NetworkCard> cards_;
     std::deque<net::ReceivedDatagram> pending_;
