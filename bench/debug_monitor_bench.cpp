@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMouseEvent>
-#include <QStyleFactory>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -19,13 +18,13 @@
 #include "controls/control_id.h"
 #include "device_link.h"
 #include "live/debug.h"
-#include "netns_guard.h"
 #include "protocol/requests.h"
 #include "sim/debug_flood.h"
 #include "sim/live_behaviour.h"
 #include "sim/module_host.h"
 #include "sim/plausible_record.h"
 #include "sim/sim_server.h"
+#include "window_bench_app.h"
 
 using namespace norvane;
 
@@ -79,20 +78,15 @@ class ClickProbe final : public QObject {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (const auto violation = test::netnsViolation()) {
-        std::fprintf(stderr, "%s\n", violation->c_str());
-        return 1;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const auto app = bench::windowBenchApp(argc, argv);
+    if (!app) return 1;
     QCommandLineParser parser;
     const QCommandLineOption rate(QStringLiteral("rate"), QStringLiteral("Debug datagrams a second."),
                                   QStringLiteral("N"), QStringLiteral("1000"));
     const QCommandLineOption seconds(QStringLiteral("seconds"), QStringLiteral("How long the flood lasts."),
                                      QStringLiteral("S"), QStringLiteral("10"));
     parser.addOptions({rate, seconds});
-    parser.process(app);
+    parser.process(*app);
     const auto perSecond = parser.value(rate).toUInt();
     const int floodMs = parser.value(seconds).toInt() * 1000;
 

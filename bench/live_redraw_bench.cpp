@@ -4,7 +4,6 @@
 //   live_redraw_bench [TICKS]
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QStyleFactory>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
@@ -13,9 +12,9 @@
 #include "device_link.h"
 #include "live/ctrl.h"
 #include "live/live_state_mirror.h"
-#include "netns_guard.h"
 #include "protocol/tags.h"
 #include "record/layout.h"
+#include "window_bench_app.h"
 
 using namespace norvane;
 
@@ -45,13 +44,8 @@ double percentile(std::vector<double> ms, double p) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (const auto violation = test::netnsViolation()) {
-        std::fprintf(stderr, "%s\n", violation->c_str());
-        return 1;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const auto app = bench::windowBenchApp(argc, argv);
+    if (!app) return 1;
     const int ticks = argc > 1 ? std::max(10, std::atoi(argv[1])) : 2000;
 
     net::DeviceLink link(net::DeviceLink::Options{});

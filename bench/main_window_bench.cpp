@@ -10,7 +10,6 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QStyleFactory>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
@@ -19,11 +18,11 @@
 #include <functional>
 
 #include "app/cdorn_dlg.h"
-#include "netns_guard.h"
 #include "prompts/prompter.h"
 #include "sim/module_host.h"
 #include "sim/plausible_record.h"
 #include "sim/sim_server.h"
+#include "window_bench_app.h"
 
 using namespace norvane;
 
@@ -68,13 +67,8 @@ void runFor(int ms) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (const auto violation = test::netnsViolation()) {
-        std::fprintf(stderr, "%s\n", violation->c_str());
-        return 1;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const auto app = bench::windowBenchApp(argc, argv);
+    if (!app) return 1;
     QCommandLineParser parser;
     const QCommandLineOption rounds(QStringLiteral("rounds"), QStringLiteral("Searches to time."),
                                     QStringLiteral("n"), QStringLiteral("5"));
@@ -87,7 +81,7 @@ int main(int argc, char** argv) {
                                   QStringLiteral("Window thread stall after the search leaves."),
                                   QStringLiteral("ms"), QStringLiteral("0"));
     parser.addOptions({rounds, link, buffer, busy});
-    parser.process(app);
+    parser.process(*app);
 
     sim::ModuleHost host(sim::plausibleRecords(kModules));
     sim::SimServer server(host, {QHostAddress(QHostAddress::AnyIPv4), 0},

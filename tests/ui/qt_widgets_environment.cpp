@@ -1,4 +1,5 @@
-// The widgets' application for UI tests, with the look the tool runs with; registered before any test runs.
+// The widgets' application for the tests of every window, with the look the tool runs with; registered
+// before any test runs.
 #include <gtest/gtest.h>
 
 #include <QApplication>
