@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "controls/command_button.h"
 #include "controls/control_id.h"
 #include "live/picture_button.h"
 #include "protocol/requests.h"
@@ -39,13 +40,6 @@ QLabel* valueBox(int id, const QString& accessibleName, const QString& initial, 
     box->setTextFormat(Qt::PlainText);
     box->setFixedSize(width, box->fontMetrics().height() + 6);
     return box;
-}
-
-QPushButton* button(int id, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(controlName(id));
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace
@@ -87,8 +81,8 @@ void ctrl::buildInputsAndOutputs(QVBoxLayout& layout) {
     }
     grid->setRowMinimumHeight(2, 30);
     auto* all = new QHBoxLayout;
-    auto* closeAll = button(kAllClosed, QStringLiteral("全开"), this);
-    auto* openAll = button(kAllOpen, QStringLiteral("全关"), this);
+    auto* closeAll = commandButton(kAllClosed, QStringLiteral("全开"), this);
+    auto* openAll = commandButton(kAllOpen, QStringLiteral("全关"), this);
     connect(closeAll, &QPushButton::clicked, this, [this] { switchAll(true); });
     connect(openAll, &QPushButton::clicked, this, [this] { switchAll(false); });
     all->addWidget(closeAll);
@@ -118,7 +112,7 @@ void ctrl::buildCounters(QVBoxLayout& layout) {
         grid->addWidget(counters_[k], row + 1, column);
     }
     layout.addLayout(grid);
-    auto* clear = button(kClearCounters, QStringLiteral("清除"), this);
+    auto* clear = commandButton(kClearCounters, QStringLiteral("清除"), this);
     connect(clear, &QPushButton::clicked, this, [this] { send(live::clearCounters(mac_)); });
     auto* line = new QHBoxLayout;
     line->addWidget(clear);
@@ -149,8 +143,8 @@ void ctrl::buildReadings(QVBoxLayout& layout) {
 }
 
 void ctrl::buildCalibration(QVBoxLayout& layout) {
-    calibration_ = {button(kCalibrationStatus, QStringLiteral(" 校准"), this),
-                    button(kCalibrationValues, QStringLiteral("查看校准参数"), this)};
+    calibration_ = {commandButton(kCalibrationStatus, QStringLiteral(" 校准"), this),
+                    commandButton(kCalibrationValues, QStringLiteral("查看校准参数"), this)};
     connect(calibration_[0], &QPushButton::clicked, this,
             [this] { send(protocol::calibrationStatusRead(mac_)); });
     connect(calibration_[1], &QPushButton::clicked, this,

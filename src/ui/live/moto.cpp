@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "controls/colour_button.h"
+#include "controls/command_button.h"
 #include "controls/control_id.h"
 #include "record/layout.h"
 
@@ -15,13 +16,6 @@ namespace norvane::ui {
 namespace {
 
 const char* const kButtonTexts[] = {"停", "正转", "反转"};
-
-QPushButton* button(int id, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(controlName(id));
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 
@@ -60,15 +54,15 @@ moto::moto(net::DeviceLink& link, record::DeviceRecord& record, const QHostAddre
     }
     grid->setColumnMinimumWidth(4, 24);
 
-    auto* all = button(kTickAll, QStringLiteral("全选"), this);
-    auto* none = button(kTickNone, QStringLiteral("全不选"), this);
+    auto* all = commandButton(kTickAll, QStringLiteral("全选"), this);
+    auto* none = commandButton(kTickNone, QStringLiteral("全不选"), this);
     acMotor_ = new QCheckBox(QStringLiteral("220V交流电机"), this);
     acMotor_->setObjectName(controlName(kAcMotor));
-    auto* allStop = button(kAllStop, QStringLiteral("全停"), this);
-    auto* allForward = button(kAllForward, QStringLiteral("全正转"), this);
-    auto* allReverse = button(kAllReverse, QStringLiteral("全反转"), this);
-    auto* ok = button(kOk, QStringLiteral("确定"), this);
-    auto* cancel = button(kCancel, QStringLiteral("取消"), this);
+    auto* allStop = commandButton(kAllStop, QStringLiteral("全停"), this);
+    auto* allForward = commandButton(kAllForward, QStringLiteral("全正转"), this);
+    auto* allReverse = commandButton(kAllReverse, QStringLiteral("全反转"), this);
+    auto* ok = commandButton(kOk, QStringLiteral("确定"), this);
+    auto* cancel = commandButton(kCancel, QStringLiteral("取消"), this);
     connect(all, &QPushButton::clicked, this, [this] { tickAll(true); });
     connect(none, &QPushButton::clicked, this, [this] { tickAll(false); });
     connect(allStop, &QPushButton::clicked, this, [this] { allMotors(Stop); });

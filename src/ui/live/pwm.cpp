@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "controls/command_button.h"
 #include "controls/control_id.h"
 #include "text/decimal.h"
 
@@ -33,13 +34,6 @@ const char* const kHeadings[] = {"频率(100-100k hz)", "占空比(0-100 %)",
 // Where preset k of channel c's column lies in record order.
 std::size_t presetIndex(std::size_t column, std::size_t channel) {
     return column < 2 ? 2 * channel + column : 8 + 4 * (column - 2) + channel;
-}
-
-QPushButton* button(int id, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(controlName(id));
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace
@@ -69,10 +63,10 @@ pwm::pwm(net::DeviceLink& link, record::DeviceRecord& record, const QHostAddress
         }
     }
 
-    auto* start = button(kStart, QStringLiteral("启动"), this);
-    auto* stop = button(kStop, QStringLiteral("停止"), this);
-    auto* ok = button(kOk, QStringLiteral("确定"), this);
-    auto* cancel = button(kCancel, QStringLiteral("取消"), this);
+    auto* start = commandButton(kStart, QStringLiteral("启动"), this);
+    auto* stop = commandButton(kStop, QStringLiteral("停止"), this);
+    auto* ok = commandButton(kOk, QStringLiteral("确定"), this);
+    auto* cancel = commandButton(kCancel, QStringLiteral("取消"), this);
     connect(start, &QPushButton::clicked, this, [this] { sendCommand(true); });
     connect(stop, &QPushButton::clicked, this, [this] { sendCommand(false); });
     connect(ok, &QPushButton::clicked, this, [this] {
